@@ -1,0 +1,33 @@
+# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+CTEST_FLAGS ?= --output-on-failure -j2
+
+.PHONY: run test deps release sanitize bench format
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	cmake -S . -B $(BUILD_DIR)/release -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/release
+
+sanitize: deps
+	cmake -S . -B $(BUILD_DIR)/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DORVENTA_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/sanitize
+
+run: release
+	$(BUILD_DIR)/release/app/orventa
+
+# Every test, on the normal build and on the AddressSanitizer + UndefinedBehaviorSanitizer build.
+test: release sanitize
+	ctest --test-dir $(BUILD_DIR)/release $(CTEST_FLAGS)
+	ctest --test-dir $(BUILD_DIR)/sanitize $(CTEST_FLAGS)
+
+# The benchmarks, each figure beside its baseline from the same run.
+bench: release
+	$(BUILD_DIR)/release/bench/orventa_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
