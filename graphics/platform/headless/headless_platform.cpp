@@ -1,0 +1,200 @@
+#include "graphics/platform/headless/headless_platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "graphics/colour.h"
+
+namespace orventa::platform {
+namespace {
+
+bool sameDepth(int a, int b) {
+  auto norm = [](int d) { return d == 15 ? 16 : d == 24 ? 32 : d; };
+  return norm(a) == norm(b);
+}
+
+std::string describe(const DisplayMode& m) {
+  return std::to_string(m.width) + "x" + std::to_string(m.height) + "x" +
+         std::to_string(m.bitsPerPixel) + "@" + std::to_string(m.refreshRate);
+}
+
+}  // namespace
+
+HeadlessPlatform::HeadlessPlatform(HeadlessConfig config) : config_(std::move(config)) {
+  if (config_.modes.empty()) config_.modes.push_back(config_.desktop);
+}
+
+int HeadlessPlatform::run(const std::function<int()>& program) {
+  int status = 0;
+  std::thread thread([&] { status = program(); });
+  thread.join();
+  return status;
+}
+
+void HeadlessPlatform::connect(FrameSource* frames, InputSink* input) {
+  std::lock_guard lock(mutex_);
+  frames_ = frames;
+  input_ = input;
+}
+
+DisplayMode HeadlessPlatform::desktopMode() { return config_.desktop; }
+
+std::vector<DisplayMode> HeadlessPlatform::displayModes() { return config_.modes; }
+
+bool HeadlessPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
+  bool ok = false;
+  int refresh = mode.refreshRate;
+  if (config_.accepts) {
+    ok = config_.accepts(mode, fullScreen);
+    if (ok && refresh == 0) refresh = config_.desktop.refreshRate;
+  } else if (fullScreen) {
+    for (const DisplayMode& m : config_.modes) {
+      if (m.width != mode.width || m.height != mode.height ||
+          !sameDepth(m.bitsPerPixel, mode.bitsPerPixel))
+        continue;
+      if (mode.refreshRate == 0 ? config_.acceptDefaultRefresh
+                                : config_.acceptFullScreen && m.refreshRate == mode.refreshRate) {
+        if (!ok || m.refreshRate == config_.desktop.refreshRate) refresh = m.refreshRate;
+        ok = true;
+      }
+    }
+  } else {
+    ok = config_.acceptWindow && mode.width <= config_.desktop.width &&
+         mode.height <= config_.desktop.height;
+    refresh = config_.desktop.refreshRate;
+  }
+  record((ok ? "open " : "refused ") + describe(mode) + (fullScreen ? " full" : " window"));
+  if (!ok) return false;
+  std::lock_guard lock(mutex_);
+  shown_ = {mode.width, mode.height, mode.bitsPerPixel, refresh};
+  fullScreen_ = fullScreen;
+  display_.assign(static_cast<std::size_t>(mode.width) * mode.height, 0);
+  return true;
+}
+
+int HeadlessPlatform::currentRefreshRate() {
+  std::lock_guard lock(mutex_);
+  return shown_.refreshRate;
+}
+
+void HeadlessPlatform::closeDisplay() {
+  record("close");
+  std::lock_guard lock(mutex_);
+  shown_ = {};
+  fullScreen_ = false;
+  display_.clear();
+}
+
+void HeadlessPlatform::waitVerticalRetrace() {
+  present();
+  const int refresh = currentRefreshRate();
+  advanceClock(1.0 / (refresh > 1 ? refresh : 60));
+}
+
+double HeadlessPlatform::seconds() {
+  std::lock_guard lock(mutex_);
+  return clock_;
+}
+
+void HeadlessPlatform::sleepMilliseconds(int ms) {
+  if (ms > 0) advanceClock(ms / 1000.0);
+}
+
+void HeadlessPlatform::idle() { advanceClock(0.001); }
+
+void HeadlessPlatform::beep(int frequencyHz, int durationMs) {
+  record("beep " + std::to_string(frequencyHz) + " " + std::to_string(durationMs));
+  advanceClock(durationMs / 1000.0);
+}
+
+int HeadlessPlatform::runCommand(const std::string& commandLine) {
+  record("command " + commandLine);
+  return 0;
+}
+
+void HeadlessPlatform::present() {
+  FrameSource* frames = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    frames = frames_;
+  }
+  if (frames == nullptr) return;
+  // The screen lock comes first, then ours: the same order as every other path.
+  frames->withFrame([this](FrameView& f) {
+    std::lock_guard lock(mutex_);
+    if (static_cast<std::size_t>(f.width) * f.height != display_.size()) return;
+    for (int y = 0; y < f.height; ++y) {
+      if (f.dirtyRows[y] == 0) continue;
+      f.dirtyRows[y] = 0;
+      const std::uint8_t* row = f.pixels + static_cast<std::size_t>(y) * f.pitch;
+      std::uint32_t* out = display_.data() + static_cast<std::size_t>(y) * f.width;
+      for (int x = 0; x < f.width; ++x) {
+        if (f.bytesPerPixel == 1) {
+          out[x] = f.palette[row[x]] & 0xFFFFFF;
+        } else if (f.bytesPerPixel == 2) {
+          std::uint16_t p;
+          std::memcpy(&p, row + 2 * x, 2);
+          out[x] = rgb565ToRgb(p);
+        } else {
+          std::uint32_t p;
+          std::memcpy(&p, row + 4 * x, 4);
+          out[x] = p & 0xFFFFFF;
+        }
+      }
+    }
+  });
+}
+
+std::vector<std::uint32_t> HeadlessPlatform::snapshot() {
+  present();
+  std::lock_guard lock(mutex_);
+  return display_;
+}
+
+int HeadlessPlatform::shownWidth() {
+  std::lock_guard lock(mutex_);
+  return shown_.width;
+}
+
+int HeadlessPlatform::shownHeight() {
+  std::lock_guard lock(mutex_);
+  return shown_.height;
+}
+
+DisplayMode HeadlessPlatform::shownMode() {
+  std::lock_guard lock(mutex_);
+  return shown_;
+}
+
+bool HeadlessPlatform::shownFullScreen() {
+  std::lock_guard lock(mutex_);
+  return fullScreen_;
+}
+
+std::vector<std::string> HeadlessPlatform::log() {
+  std::lock_guard lock(mutex_);
+  return log_;
+}
+
+void HeadlessPlatform::clearLog() {
+  std::lock_guard lock(mutex_);
+  log_.clear();
+}
+
+void HeadlessPlatform::advanceClock(double seconds) {
+  std::lock_guard lock(mutex_);
+  clock_ += seconds;
+}
+
+InputSink* HeadlessPlatform::input() {
+  std::lock_guard lock(mutex_);
+  return input_;
+}
+
+void HeadlessPlatform::record(std::string line) {
+  std::lock_guard lock(mutex_);
+  log_.push_back(std::move(line));
+}
+
+}  // namespace orventa::platform

@@ -1,0 +1,80 @@
+// Headless backend: a display in memory for tests and off-screen rendering. It implements every
+// service of platform.h: a configurable desktop mode and mode list, a rule for which requests the
+// "display" accepts, a virtual clock (sleeping advances it at once), snapshots of what the display
+// shows, and a log of beeps, commands and mode switches. It has no fonts of its own and no sound.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "graphics/platform/platform.h"
+
+namespace orventa::platform {
+
+struct HeadlessConfig {
+  DisplayMode desktop{1024, 768, 32, 60};
+  // The driver's modes, one entry per size, depth and refresh. Empty: the desktop mode alone.
+  std::vector<DisplayMode> modes;
+  // Which requests succeed. With the default rule a full-screen request succeeds when the mode
+  // list has that size at a depth the request can be shown at and (refresh 0 aside) that refresh.
+  bool acceptFullScreen = true;
+  bool acceptDefaultRefresh = true;  // full screen at refresh 0 (the display's default)
+  bool acceptWindow = true;          // a window no larger than the desktop
+  // Replaces the rule above when set.
+  std::function<bool(const DisplayMode&, bool fullScreen)> accepts;
+};
+
+class HeadlessPlatform final : public Platform {
+ public:
+  explicit HeadlessPlatform(HeadlessConfig config = {});
+
+  int run(const std::function<int()>& program) override;
+  void connect(FrameSource* frames, InputSink* input) override;
+  DisplayMode desktopMode() override;
+  std::vector<DisplayMode> displayModes() override;
+  bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
+  int currentRefreshRate() override;
+  void closeDisplay() override;
+  void waitVerticalRetrace() override;
+  double seconds() override;
+  void sleepMilliseconds(int ms) override;
+  void idle() override;
+  void beep(int frequencyHz, int durationMs) override;
+  int runCommand(const std::string& commandLine) override;
+
+  // What the display shows now, 0x00RRGGBB per pixel, row 0 first. Copies the dirty rows first,
+  // as a presentation pass would; rows never marked dirty keep what they showed before.
+  std::vector<std::uint32_t> snapshot();
+  int shownWidth();
+  int shownHeight();
+  // The display's state: the mode it shows (zero when closed) and whether it is full screen.
+  DisplayMode shownMode();
+  bool shownFullScreen();
+
+  // "open WxHxBPP@R full|window", "refused ...", "close", "beep HZ MS", "command LINE".
+  std::vector<std::string> log();
+  void clearLog();
+  void advanceClock(double seconds);
+
+  // Input as the display would deliver it.
+  InputSink* input();
+
+ private:
+  void present();
+  void record(std::string line);
+
+  HeadlessConfig config_;
+  FrameSource* frames_ = nullptr;
+  InputSink* input_ = nullptr;
+  std::mutex mutex_;  // guards what follows, for a test thread beside the program thread
+  double clock_ = 0;
+  DisplayMode shown_{};
+  bool fullScreen_ = false;
+  std::vector<std::uint32_t> display_;
+  std::vector<std::string> log_;
+};
+
+}  // namespace orventa::platform

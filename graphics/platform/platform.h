@@ -1,0 +1,96 @@
+// The one interface between Orventa and the machine it runs on: the display, its modes and
+// presentation, input events, time, sound and the shell. Backends: sdl/ (a real display) and
+// headless/ (in memory, for tests). Nothing above graphics/platform/ includes a backend header.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orventa::platform {
+
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  int refreshRate = 0;  // 0: unknown, or the display's default
+  bool operator==(const DisplayMode&) const = default;
+};
+
+// The visible page as the graphics layer holds it. Only valid inside FrameSource::withFrame.
+struct FrameView {
+  const std::uint8_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int bytesPerPixel = 0;                   // 1 (palette index), 2 (RGB565) or 4 (0xAARRGGBB)
+  int pitch = 0;                           // bytes per row
+  const std::uint32_t* palette = nullptr;  // 256 entries 0x00RRGGBB, used at 1 byte per pixel
+  std::uint8_t* dirtyRows = nullptr;  // one mark per row; the presenter clears what it has copied
+};
+
+// Implemented by the graphics layer: hands the presenter the visible page under the screen lock.
+class FrameSource {
+ public:
+  virtual ~FrameSource() = default;
+  // Calls `show` with the visible page while holding the screen lock. False when no screen is open.
+  virtual bool withFrame(const std::function<void(FrameView&)>& show) = 0;
+};
+
+// Implemented by the graphics layer: where the backend's input events go. Called from the
+// backend's event thread; the graphics layer takes the screen lock itself.
+class InputSink {
+ public:
+  virtual ~InputSink() = default;
+  virtual void queueKey(std::uint32_t code) = 0;  // below 256: a character; low byte 255: extended
+  virtual void mouseMoved(int x, int y) = 0;
+  virtual void mouseButton(int bit, bool down) = 0;  // bit 0 left, 1 right, 2 middle
+  virtual void mouseWheel(int delta) = 0;
+  virtual void pointerInside(bool inside) = 0;
+  virtual void windowActive(bool active) = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Runs the program on a thread of its own while the calling (main) thread serves the display:
+  // presentation, events and mode switches. Returns the program's exit status once it returns.
+  virtual int run(const std::function<int()>& program) = 0;
+
+  // Where frames come from and input goes to; set once by the graphics layer.
+  virtual void connect(FrameSource* frames, InputSink* input) = 0;
+
+  // The desktop's current mode, and every mode of the primary display (one entry per refresh).
+  virtual DisplayMode desktopMode() = 0;
+  virtual std::vector<DisplayMode> displayModes() = 0;
+
+  // One attempt to show a screen: full screen at exactly this mode (refresh 0 = the display's
+  // default rate), or a window of this size. True only when the display really is in that state.
+  virtual bool openDisplay(const DisplayMode& mode, bool fullScreen) = 0;
+  // The refresh rate the display runs at now (0 or 1 when the hardware does not say).
+  virtual int currentRefreshRate() = 0;
+  // Takes the screen away and gives the display back its desktop mode. Harmless when closed.
+  virtual void closeDisplay() = 0;
+
+  // Returns after the next vertical retrace (or the next presentation where there is none).
+  virtual void waitVerticalRetrace() = 0;
+
+  // Monotonic seconds from an arbitrary origin.
+  virtual double seconds() = 0;
+  virtual void sleepMilliseconds(int ms) = 0;
+  // A poll of the input found nothing: give the processor away briefly.
+  virtual void idle() = 0;
+
+  // A tone; returns when it has ended. Best effort: no sound device still takes the time.
+  virtual void beep(int frequencyHz, int durationMs) = 0;
+
+  // Runs one command line through the shell and waits for it; its exit status.
+  virtual int runCommand(const std::string& commandLine) = 0;
+};
+
+// The platform every graphics call goes to. Set once at start-up, before any screen opens.
+void usePlatform(Platform* platform);
+Platform* currentPlatform();
+
+}  // namespace orventa::platform
