@@ -1,0 +1,113 @@
+// floodFill: the 4-connected region around a seed, found as spans over the original pixels and
+// filled only once the search is done.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "graphics/primitives.h"
+#include "graphics/raster.h"
+#include "graphics/target.h"
+
+namespace orventa {
+namespace {
+
+struct Span {
+  std::int64_t left;
+  std::int64_t right;
+  std::int64_t row;
+};
+
+template <typename T>
+class Region {
+ public:
+  Region(const Target& t, T border) : t_(t), border_(border), rows_(t.height) {}
+
+  void search(std::int64_t x, std::int64_t y) {
+    add(x, y);
+    while (!pending_.empty()) {
+      const Span s = pending_.back();
+      pending_.pop_back();
+      if (s.row > 0) look(s, s.row - 1);
+      if (s.row + 1 < t_.height) look(s, s.row + 1);
+    }
+  }
+
+  void fill(T colour) const {
+    for (std::size_t y = 0; y < rows_.size(); ++y)
+      for (const auto& [left, right] : rows_[y])
+        raster::fill(t_.at<T>(left, static_cast<std::int64_t>(y)),
+                     static_cast<std::size_t>(right - left + 1), colour);
+  }
+
+  std::int64_t top() const { return top_; }
+  std::int64_t bottom() const { return bottom_; }
+
+ private:
+  // Each pixel of row y beside span s that is not border starts (or lies in) a span there.
+  void look(const Span& s, std::int64_t y) {
+    const T* row = t_.at<T>(0, y);
+    for (std::int64_t x = s.left; x <= s.right; ++x) {
+      if (row[x] == border_) continue;
+      x = add(x, y);
+    }
+  }
+
+  // Records the span through (x, y) unless it is known; returns its right end.
+  std::int64_t add(std::int64_t x, std::int64_t y) {
+    auto& spans = rows_[static_cast<std::size_t>(y)];
+    auto it = std::upper_bound(spans.begin(), spans.end(), x,
+                               [](std::int64_t v, const auto& span) { return v < span.first; });
+    if (it != spans.begin() && std::prev(it)->second >= x) return std::prev(it)->second;
+    const T* row = t_.at<T>(0, y);
+    std::int64_t left = x;
+    std::int64_t right = x;
+    while (left > 0 && row[left - 1] != border_) --left;
+    while (right + 1 < t_.width && row[right + 1] != border_) ++right;
+    spans.insert(it, {left, right});
+    pending_.push_back({left, right, y});
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y);
+    return right;
+  }
+
+  const Target& t_;
+  T border_;
+  std::vector<std::vector<std::pair<std::int64_t, std::int64_t>>> rows_;
+  std::vector<Span> pending_;
+  std::int64_t top_ = INT64_MAX;
+  std::int64_t bottom_ = INT64_MIN;
+};
+
+}  // namespace
+
+void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
+               std::uint32_t borderColour, std::string_view /*pattern*/, int /*patternMode*/,
+               std::uint32_t flags) {
+  Target t;
+  if (!resolveTarget(target, t)) return;
+  Screen& s = *openScreen();
+  const std::uint32_t mode = flags & COORDINATE_MODE_MASK;
+  if (mode == 2 || mode == 3 || mode == 5) {
+    x = s.cursorX + x;
+    y = s.cursorY + y;
+  }
+  s.cursorX = x;
+  s.cursorY = y;
+  if (std::isnan(x) || std::isnan(y)) return;
+  const std::int64_t sx = roundCoordinate(x);
+  const std::int64_t sy = roundCoordinate(y);
+  if (!t.inside(sx, sy)) return;
+  const std::uint32_t fill = pixelColour(t, fillColour, flags);
+  const std::uint32_t border =
+      (flags & BORDER_IS_FILL) != 0 ? fill : pixelColour(t, borderColour, 0);
+  ScreenLock lock;
+  withPixelType(t.bytesPerPixel, [&]<typename T>() {
+    if (*t.at<T>(sx, sy) == static_cast<T>(border)) return;
+    Region<T> region(t, static_cast<T>(border));
+    region.search(sx, sy);
+    region.fill(static_cast<T>(fill));
+    t.changed(region.top(), region.bottom());
+  });
+}
+
+}  // namespace orventa
