@@ -1,0 +1,25 @@
+// Keyboard and mouse as the program polls them, with pause, timer and beep.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orventa {
+
+// The oldest queued key: "" when none, one character, or 255 followed by the scan-code character
+// of an extended key. Never waits; "" with no screen open.
+std::string readKey();
+// 0 with the pointer's state; 1 with every value -1 when no screen is open, the window is not
+// active or the pointer is outside it.
+int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip);
+// -1: until a key; 1..99: that long; 100 or more: in 50 ms slices that a key cuts short.
+void pause(int milliseconds);
+double timer();
+void beep();
+
+// Extended key codes: the low byte 255, the scan-code character above it.
+constexpr std::uint32_t extendedKey(unsigned char scanCode) {
+  return 0xFFu | static_cast<std::uint32_t>(scanCode) << 8;
+}
+
+}  // namespace orventa
