@@ -1,0 +1,114 @@
+// floodFill: the 4-connected region around the seed, bounded by the border colour.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "graphics/primitives.h"
+#include "graphics/screen.h"
+#include "tests/support/headless_fixture.h"
+
+namespace orventa {
+namespace {
+
+constexpr std::uint32_t RED = 0xFFFF0000;
+constexpr std::uint32_t GREEN = 0xFF00FF00;
+constexpr std::uint32_t BLUE = 0xFF0000FF;
+constexpr std::uint32_t BLACK = 0xFF000000;
+constexpr std::uint32_t SYSTEM_FLAGS = BORDER_IS_FILL | 4;  // what the callers pass
+constexpr std::uint32_t SEPARATE_BORDER = 4;
+
+class FloodFillTest : public testing::HeadlessTest {
+ protected:
+  void SetUp() override { open(64, 48, 32); }
+  static void box(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+    drawLine(nullptr, x1, y1, x2, y2, colour, HOLLOW_BOX, SOLID, 0);
+  }
+  static void fill(float x, float y, std::uint32_t colour, std::uint32_t border = 0,
+                   std::uint32_t flags = SYSTEM_FLAGS) {
+    floodFill(nullptr, x, y, colour, border, "", 0, flags);
+  }
+};
+
+struct FillCase {
+  int depth;
+  std::uint32_t colour, pixel;
+};
+class WholeScreenFillTest : public FloodFillTest, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(WholeScreenFillTest, ClearedScreenIsFilledEntirely) {
+  const FillCase c = GetParam();
+  open(64, 48, c.depth);
+  fill(1, 1, c.colour);
+  EXPECT_EQ(countNot(c.pixel), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachPixelSize, WholeScreenFillTest,
+                         ::testing::Values(FillCase{8, 0x10C, 12}, FillCase{16, 0xFF0000, 0xF800},
+                                           FillCase{32, RED, RED}));
+
+TEST_F(FloodFillTest, ShapeInTheFillColourIsAWall) {
+  box(10, 10, 30, 30, RED);
+  fill(1, 1, RED);
+  EXPECT_EQ(countNot(RED), 19 * 19);  // only the inside of the box is left
+  EXPECT_EQ(pixel(11, 11), BLACK);
+  EXPECT_EQ(pixel(29, 29), BLACK);
+
+  open(64, 48, 32);
+  box(10, 10, 30, 30, RED);
+  fill(20, 20, RED);
+  EXPECT_EQ(countNot(BLACK), 21 * 21);  // the box and its inside
+  EXPECT_EQ(pixel(9, 20), BLACK);
+  EXPECT_EQ(pixel(31, 20), BLACK);
+}
+
+TEST_F(FloodFillTest, DiagonalStepsDoNotLeak) {
+  drawLine(nullptr, 0, 20, 20, 0, RED, LINE, SOLID, 0);  // x + y = 20
+  fill(1, 1, RED);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(x, y) == RED, x + y <= 20) << x << "," << y;
+}
+
+TEST_F(FloodFillTest, ReachesAroundWallsInBothDirections) {
+  // A path down the left, under the first wall, up and over the second wall.
+  drawLine(nullptr, 20, 0, 20, 40, RED, LINE, SOLID, 0);
+  drawLine(nullptr, 40, 8, 40, 47, RED, LINE, SOLID, 0);
+  drawLine(nullptr, 50, 20, 63, 20, RED, LINE, SOLID, 0);
+  fill(5, 5, RED);
+  EXPECT_EQ(countNot(RED), 0);
+}
+
+TEST_F(FloodFillTest, SeedOnTheBorderOrOutsideChangesNothing) {
+  box(10, 10, 30, 30, RED);
+  const float seeds[][2] = {{10, 10}, {30, 20}, {-1, 5}, {64, 5}, {5, 48}, {5, -0.6f}, {-0.5f, 3}};
+  for (const auto& s : seeds) fill(s[0], s[1], RED);
+  EXPECT_EQ(countNot(BLACK), 80);
+
+  fill(-0.4f, 47.4f, RED);  // rounds to (0, 47), inside
+  EXPECT_EQ(countNot(BLACK), 64 * 48 - 19 * 19);
+}
+
+TEST_F(FloodFillTest, SeparateBorderColourBoundsTheRegion) {
+  box(10, 10, 30, 30, BLUE);
+  drawLine(nullptr, 15, 15, 25, 15, RED, LINE, SOLID, 0);  // not the border: painted over
+  fill(20, 20, GREEN, BLUE, SEPARATE_BORDER);
+  EXPECT_EQ(countNot(BLACK), 21 * 21);
+  EXPECT_EQ(pixel(20, 15), GREEN);
+  EXPECT_EQ(pixel(11, 29), GREEN);
+  EXPECT_EQ(pixel(10, 20), BLUE);
+
+  // Without the border-is-fill flag a shape in the fill colour is no wall.
+  open(64, 48, 32);
+  box(10, 10, 30, 30, GREEN);
+  fill(1, 1, GREEN, BLUE, SEPARATE_BORDER);
+  EXPECT_EQ(countNot(GREEN), 0);
+
+  // The seed's own colour does not stop it; only the border does.
+  open(64, 48, 32);
+  box(10, 10, 30, 30, BLUE);
+  fill(1, 1, GREEN, BLUE, SEPARATE_BORDER);
+  EXPECT_EQ(pixel(20, 20), BLACK);
+  EXPECT_EQ(countNot(GREEN), 21 * 21);
+}
+
+}  // namespace
+}  // namespace orventa
