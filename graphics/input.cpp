@@ -80,6 +80,12 @@ void sleepMs(int ms) {
 
 platform::InputSink& inputSink() { return sink; }
 
+void resetInputState() {
+  ScreenLock lock;
+  keys = KeyQueue{};
+  mouse = Mouse{};
+}
+
 std::string readKey() {
   if (openScreen() == nullptr) return {};
   std::uint32_t code = 0;
@@ -123,7 +129,10 @@ int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip) {
 void pause(int milliseconds) {
   if (openScreen() == nullptr) return;
   if (milliseconds == -1) {
-    while (!takePressed()) sleepMs(50);
+    while (!takePressed()) {
+      if (platform::Platform* p = display(); p != nullptr) p->idle();
+      sleepMs(50);
+    }
     return;
   }
   if (milliseconds <= 0) return;
@@ -137,6 +146,8 @@ void pause(int milliseconds) {
   }
   sleepMs(remaining);
 }
+
+void sleepMilliseconds(int milliseconds) { sleepMs(milliseconds); }
 
 double timer() {
   platform::Platform* p = display();

@@ -15,7 +15,12 @@ int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip);
 // -1: until a key; 1..99: that long; 100 or more: in 50 ms slices that a key cuts short.
 void pause(int milliseconds);
 double timer();
+// Sleeps that long; unlike pause, a key does not cut it short.
+void sleepMilliseconds(int milliseconds);
 void beep();
+
+// Empties the key queue and forgets the mouse: a fresh start for a test run.
+void resetInputState();
 
 // Extended key codes: the low byte 255, the scan-code character above it.
 constexpr std::uint32_t extendedKey(unsigned char scanCode) {

@@ -1,0 +1,537 @@
+#include "graphics/platform/sdl/sdl_platform.h"
+
+#include <SDL.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "graphics/input.h"
+#include "graphics/platform/sdl/sdl_convert.h"
+#include "graphics/platform/sdl/sdl_keys.h"
+
+namespace orventa::platform {
+namespace {
+
+enum EventCode { REQUEST = 1, WAKE = 2 };
+
+constexpr int PRESENT_PERIOD_MS = 10;
+constexpr int DISPLAY = 0;  // the primary display
+
+// Set by the signal handler, served by the main loop.
+std::atomic<int> pendingSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+constexpr int HANDLED_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void onSignal(int signal) { pendingSignal.store(signal); }
+
+void dropLogMessage(void*, int, SDL_LogPriority, const char*) {}
+
+bool isSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != 0;
+}
+
+// The video drivers worth trying: only a real desktop counts, and SDL would otherwise end up in
+// its off-screen driver, which shows nothing. SDL_VIDEODRIVER still overrides.
+std::string videoDrivers() {
+  if (isSet("SDL_VIDEODRIVER")) return std::getenv("SDL_VIDEODRIVER");
+  std::string drivers;
+  if (isSet("DISPLAY")) drivers = "x11";
+  // libwayland prints its own complaint when it has no folder to find the socket in.
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (isSet("WAYLAND_DISPLAY") && (wayland[0] == '/' || isSet("XDG_RUNTIME_DIR")))
+    drivers += drivers.empty() ? "wayland" : ",wayland";
+  return drivers;
+}
+
+int buttonBit(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+// The entry of SDL's list that a full-screen request stands for: exactly the size and refresh,
+// or for refresh 0 the rate SDL picks for that size. False when the list has no such entry, so
+// that SDL never gets the chance to substitute a neighbour.
+bool findFullScreenMode(const DisplayMode& mode, SDL_DisplayMode& entry) {
+  if (mode.refreshRate == 0) {
+    const SDL_DisplayMode want{SDL_PIXELFORMAT_UNKNOWN, mode.width, mode.height, 0, nullptr};
+    return SDL_GetClosestDisplayMode(DISPLAY, &want, &entry) != nullptr && entry.w == mode.width &&
+           entry.h == mode.height;
+  }
+  const int count = SDL_GetNumDisplayModes(DISPLAY);
+  for (int i = 0; i < count; ++i) {
+    if (SDL_GetDisplayMode(DISPLAY, i, &entry) == 0 && entry.w == mode.width &&
+        entry.h == mode.height && entry.refresh_rate == mode.refreshRate)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform()
+    : counterPeriod_(1.0 / static_cast<double>(SDL_GetPerformanceFrequency())) {}
+
+SdlPlatform::~SdlPlatform() = default;
+
+bool SdlPlatform::onMainThread() const { return std::this_thread::get_id() == mainThread_; }
+
+int SdlPlatform::run(const std::function<int()>& program) {
+  mainThread_ = std::this_thread::get_id();
+  SDL_LogSetOutputFunction(dropLogMessage, nullptr);
+  // Signals are ours, so that the exit status can name them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The close button queues a key; SDL_QUIT must never stand for it.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
+  // SDL would switch the screen saver off for the whole run; we do it only while a screen is open.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_APP_NAME, "Orventa");
+  const std::string drivers = videoDrivers();
+  if (drivers.empty()) {
+    std::fprintf(stderr, "orventa: no display available (no usable DISPLAY or WAYLAND_DISPLAY)\n");
+    return 1;
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "orventa: no display available (%s)\n", SDL_GetError());
+    return 1;
+  }
+  initSound();
+  eventType_ = SDL_RegisterEvents(1);
+
+  SDL_DisplayMode desktop{};
+  SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
+  desktop_ = {desktop.w, desktop.h, static_cast<int>(SDL_BITSPERPIXEL(desktop.format)),
+              desktop.refresh_rate};
+  refreshRate_ = desktop.refresh_rate;
+  // Every size at every frame-buffer depth: presentation converts whatever the display takes.
+  const int count = SDL_GetNumDisplayModes(DISPLAY);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode m{};
+    if (SDL_GetDisplayMode(DISPLAY, i, &m) != 0) continue;
+    for (int depth : {8, 16, 24, 32}) {
+      const DisplayMode entry{m.w, m.h, depth, m.refresh_rate};
+      if (std::find(modes_.begin(), modes_.end(), entry) == modes_.end()) modes_.push_back(entry);
+    }
+  }
+  screenSaverWasOn_ = SDL_IsScreenSaverEnabled() == SDL_TRUE;
+  arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  struct sigaction previous[std::size(HANDLED_SIGNALS)];
+  for (std::size_t i = 0; i < std::size(HANDLED_SIGNALS); ++i)
+    sigaction(HANDLED_SIGNALS[i], &action, &previous[i]);
+
+  running_ = true;
+  int status = 0;
+  std::thread programThread([&] {
+    status = program();
+    programDone_ = true;
+    wake();
+  });
+
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point nextPresent = Clock::now();
+  while (!programDone_) {
+    if (const int signal = pendingSignal.load(); signal != 0) terminate(128 + signal);
+    const auto untilPresent =
+        std::chrono::duration_cast<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
+    serveEvents(static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
+    bool wanted = false;
+    {
+      std::lock_guard lock(presentMutex_);
+      wanted = retraceWanted_;
+    }
+    if (wanted || Clock::now() >= nextPresent) {
+      presentPass();
+      nextPresent = Clock::now() + std::chrono::milliseconds(PRESENT_PERIOD_MS);
+    }
+  }
+  programThread.join();
+  running_ = false;
+
+  closeWindow();
+  tone_.close();
+  for (std::size_t i = 0; i < std::size(HANDLED_SIGNALS); ++i)
+    sigaction(HANDLED_SIGNALS[i], &previous[i], nullptr);
+  SDL_FreeCursor(arrow_);
+  arrow_ = nullptr;
+  SDL_Quit();
+  // A signal that came as the program ended still names the way it ended.
+  if (const int signal = pendingSignal.exchange(0); signal != 0) return 128 + signal;
+  return status;
+}
+
+void SdlPlatform::connect(FrameSource* frames, InputSink* input) {
+  frames_ = frames;
+  input_ = input;
+}
+
+DisplayMode SdlPlatform::desktopMode() { return desktop_; }
+
+std::vector<DisplayMode> SdlPlatform::displayModes() { return modes_; }
+
+void SdlPlatform::wake() {
+  SDL_Event event{};
+  event.type = eventType_;
+  event.user.code = WAKE;
+  SDL_PushEvent(&event);
+}
+
+void SdlPlatform::perform(Request& request) {
+  if (request.open)
+    request.result = openWindow(request.mode, request.fullScreen);
+  else
+    closeWindow();
+}
+
+bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
+  Request request{true, mode, fullScreen};
+  if (onMainThread() || !running_) {
+    perform(request);
+    return request.result;
+  }
+  SDL_Event event{};
+  event.type = eventType_;
+  event.user.code = REQUEST;
+  event.user.data1 = &request;
+  std::unique_lock lock(requestMutex_);
+  // The queue is only full while the main thread is busy; it empties.
+  while (SDL_PushEvent(&event) < 0) {
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    lock.lock();
+  }
+  requestDone_.wait(lock, [&] { return request.done; });
+  return request.result;
+}
+
+void SdlPlatform::closeDisplay() {
+  Request request{};
+  if (onMainThread() || !running_) {
+    perform(request);
+    return;
+  }
+  SDL_Event event{};
+  event.type = eventType_;
+  event.user.code = REQUEST;
+  event.user.data1 = &request;
+  std::unique_lock lock(requestMutex_);
+  while (SDL_PushEvent(&event) < 0) {
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    lock.lock();
+  }
+  requestDone_.wait(lock, [&] { return request.done; });
+}
+
+int SdlPlatform::currentRefreshRate() { return refreshRate_; }
+
+bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
+  closeWindow();
+  if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  SDL_DisplayMode entry{};
+  if (fullScreen && !findFullScreenMode(mode, entry)) return false;
+
+  const int position = fullScreen ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED_DISPLAY(DISPLAY))
+                                  : static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
+  window_ = SDL_CreateWindow("Orventa", position, position, mode.width, mode.height,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  if (window_ == nullptr) return false;
+  if (fullScreen && (SDL_SetWindowDisplayMode(window_, &entry) != 0 ||
+                     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)) {
+    closeWindow();
+    return false;
+  }
+  SDL_ShowWindow(window_);
+
+  // SDL reports success for a neighbouring mode or none at all; only the mode now shown counts.
+  SDL_DisplayMode shown{};
+  if (fullScreen &&
+      (SDL_GetCurrentDisplayMode(DISPLAY, &shown) != 0 ||
+       SDL_GetWindowDisplayIndex(window_) != DISPLAY ||
+       (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 || shown.w != entry.w ||
+       shown.h != entry.h || shown.refresh_rate != entry.refresh_rate)) {
+    closeWindow();
+    return false;
+  }
+  if (!createRenderer(mode.width, mode.height)) {
+    closeWindow();
+    return false;
+  }
+  SDL_SetCursor(arrow_);
+  SDL_DisableScreenSaver();
+  SDL_StartTextInput();
+  SDL_GetCurrentDisplayMode(DISPLAY, &shown);
+  refreshRate_ = shown.refresh_rate;
+  // A new window is the active one until the system says otherwise; the pointer is inside only
+  // once it enters.
+  if (input_ != nullptr) {
+    input_->windowActive(true);
+    input_->pointerInside(false);
+  }
+  displayOpen_ = true;
+  exposed_ = true;
+  return true;
+}
+
+bool SdlPlatform::createRenderer(int width, int height) {
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ == nullptr) return false;
+  int drawableWidth = 0;
+  int drawableHeight = 0;
+  int windowWidth = 0;
+  int windowHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &drawableWidth, &drawableHeight);
+  SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  if (drawableWidth <= 0 || drawableHeight <= 0 || windowWidth <= 0 || windowHeight <= 0)
+    return false;
+  // On a HiDPI desktop the window is measured in points: size it so that it holds exactly
+  // width x height pixels.
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 &&
+      (drawableWidth != width || drawableHeight != height)) {
+    SDL_SetWindowSize(window_, width * windowWidth / drawableWidth,
+                      height * windowHeight / drawableHeight);
+    SDL_GetRendererOutputSize(renderer_, &drawableWidth, &drawableHeight);
+    SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  }
+  // A full-screen mode whose pixels are not the drawable's would be scaled: not that mode.
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0 &&
+      (drawableWidth != width || drawableHeight != height))
+    return false;
+  pointerScaleX_ = static_cast<double>(drawableWidth) / windowWidth;
+  pointerScaleY_ = static_cast<double>(drawableHeight) / windowHeight;
+
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               width, height);
+  if (texture_ == nullptr) return false;
+  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+  width_ = width;
+  height_ = height;
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return false;
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + y * pitch);
+    std::fill(row, row + width, 0xFF000000u);
+  }
+  SDL_UnlockTexture(texture_);
+  return true;
+}
+
+void SdlPlatform::closeWindow() {
+  if (window_ == nullptr) return;
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  // Leaving full screen puts the desktop mode back.
+  SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+  width_ = height_ = 0;
+  if (screenSaverWasOn_) SDL_EnableScreenSaver();
+  SDL_DisplayMode current{};
+  if (SDL_GetCurrentDisplayMode(DISPLAY, &current) == 0) refreshRate_ = current.refresh_rate;
+  if (input_ != nullptr) input_->pointerInside(false);
+  {
+    std::lock_guard lock(presentMutex_);
+    displayOpen_ = false;
+  }
+  presented_.notify_all();
+}
+
+bool SdlPlatform::serveEvents(int timeoutMs) {
+  SDL_Event event;
+  const int got = timeoutMs > 0 ? SDL_WaitEventTimeout(&event, timeoutMs) : SDL_PollEvent(&event);
+  if (got == 0) return false;
+  handle(event);
+  while (SDL_PollEvent(&event) != 0) handle(event);
+  return true;
+}
+
+void SdlPlatform::handle(const SDL_Event& event) {
+  if (event.type == eventType_) {
+    if (event.user.code == REQUEST) {
+      auto* request = static_cast<Request*>(event.user.data1);
+      perform(*request);
+      std::lock_guard lock(requestMutex_);
+      request->done = true;
+      requestDone_.notify_all();
+    }
+    return;
+  }
+  if (event.type == SDL_QUIT) terminate(1);
+  if (input_ == nullptr) return;
+  // Window and mouse events of a window already closed must not describe the new one.
+  const Uint32 current = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+  switch (event.type) {
+    case SDL_TEXTINPUT:
+      for (std::uint32_t code : textInputCodes(event.text.text)) input_->queueKey(code);
+      break;
+    case SDL_KEYDOWN:
+      if (const std::uint32_t code = keyDownCode(event.key.keysym.sym, event.key.keysym.mod))
+        input_->queueKey(code);
+      break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.windowID == current)
+        input_->mouseMoved(static_cast<int>(event.motion.x * pointerScaleX_),
+                           static_cast<int>(event.motion.y * pointerScaleY_));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.windowID != current) break;
+      input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
+                         static_cast<int>(event.button.y * pointerScaleY_));
+      input_->mouseButton(buttonBit(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    case SDL_MOUSEWHEEL: {
+      if (event.wheel.windowID != current || event.wheel.y == 0) break;
+      const bool forward = (event.wheel.y > 0) != (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED);
+      input_->mouseWheel(forward ? 1 : -1);
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      if (event.window.windowID != current) break;
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_ENTER:
+          input_->pointerInside(true);
+          break;
+        case SDL_WINDOWEVENT_LEAVE:
+          input_->pointerInside(false);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          input_->windowActive(true);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          input_->windowActive(false);
+          break;
+        case SDL_WINDOWEVENT_CLOSE:
+          input_->queueKey(extendedKey('k'));
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          exposed_ = true;
+          break;
+        default:
+          break;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlPlatform::presentPass() {
+  bool wanted = false;
+  {
+    std::lock_guard lock(presentMutex_);
+    wanted = retraceWanted_;
+    retraceWanted_ = false;
+  }
+  if (texture_ == nullptr) return;
+  bool uploading = false;
+  if (frames_ != nullptr) {
+    frames_->withFrame([&](FrameView& frame) {
+      int first = 0;
+      int last = 0;
+      void* pixels = nullptr;
+      int pitch = 0;
+      if (frame.width != width_ || frame.height != height_ || !dirtySpan(frame, first, last))
+        return;
+      const SDL_Rect rows{0, first, width_, last - first + 1};
+      // Converted straight into the texture's memory; marks stay set if it cannot be had.
+      if (SDL_LockTexture(texture_, &rows, &pixels, &pitch) != 0) return;
+      convertRows(frame, first, last, static_cast<std::uint8_t*>(pixels), pitch);
+      uploading = true;
+    });
+  }
+  // The upload and the presentation run outside the screen lock.
+  if (uploading) SDL_UnlockTexture(texture_);
+  if (!uploading && !wanted && !exposed_) return;
+  const SDL_Rect onePixelEach{0, 0, width_, height_};
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, &onePixelEach);
+  SDL_RenderPresent(renderer_);
+  exposed_ = false;
+  {
+    std::lock_guard lock(presentMutex_);
+    ++presentations_;
+  }
+  presented_.notify_all();
+}
+
+void SdlPlatform::waitVerticalRetrace() {
+  if (onMainThread() || !running_) {
+    {
+      std::lock_guard lock(presentMutex_);
+      retraceWanted_ = true;
+    }
+    presentPass();
+    return;
+  }
+  std::unique_lock lock(presentMutex_);
+  if (!displayOpen_) return;
+  const std::uint64_t target = presentations_ + 1;
+  retraceWanted_ = true;
+  lock.unlock();
+  wake();
+  lock.lock();
+  // Bounded, so that a display that stopped presenting cannot hang the program.
+  presented_.wait_for(lock, std::chrono::milliseconds(250),
+                      [&] { return presentations_ >= target || !displayOpen_; });
+}
+
+double SdlPlatform::seconds() {
+  return static_cast<double>(SDL_GetPerformanceCounter()) * counterPeriod_;
+}
+
+void SdlPlatform::sleepMilliseconds(int ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void SdlPlatform::idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+
+void SdlPlatform::beep(int frequencyHz, int durationMs) { tone_.play(frequencyHz, durationMs); }
+
+FontEngine& SdlPlatform::fonts() {
+  std::lock_guard lock(fontsMutex_);
+  if (!fonts_) fonts_ = std::make_unique<FreeTypeFonts>();
+  return *fonts_;
+}
+
+int SdlPlatform::runCommand(const std::string& commandLine) {
+  const int status = std::system(commandLine.c_str());
+  if (status == -1) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void SdlPlatform::terminate(int status) {
+  closeWindow();
+  std::fflush(nullptr);
+  // The program thread is still running: skip destructors and atexit handlers it may race with.
+  std::_Exit(status);
+}
+
+}  // namespace orventa::platform

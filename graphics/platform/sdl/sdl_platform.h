@@ -1,0 +1,117 @@
+// SDL2 backend: a real display. The process's main thread owns SDL video: it creates the window,
+// turns events into keys and mouse state, presents the frame buffer about every 10 ms, and
+// carries out the mode switches the program thread asks for. Full screen means a real mode
+// switch to an exact entry of SDL's mode list (never a scaled desktop), checked after the switch.
+// Limits: display 0 only; under Wayland SDL emulates mode switches by scaling, which cannot be
+// told from a real switch. Fonts come from the FreeType engine every backend shares.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "graphics/platform/fonts/freetype_fonts.h"
+#include "graphics/platform/platform.h"
+#include "graphics/platform/sdl/sdl_sound.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace orventa::platform {
+
+class SdlPlatform final : public Platform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // Without any display it prints one line on stderr and returns 1 at once. SIGINT, SIGTERM and
+  // SIGHUP give the display back its desktop mode and end the process with 128 + the signal.
+  int run(const std::function<int()>& program) override;
+  void connect(FrameSource* frames, InputSink* input) override;
+  DisplayMode desktopMode() override;
+  std::vector<DisplayMode> displayModes() override;
+  bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
+  int currentRefreshRate() override;
+  void closeDisplay() override;
+  void waitVerticalRetrace() override;
+  double seconds() override;
+  void sleepMilliseconds(int ms) override;
+  void idle() override;
+  void beep(int frequencyHz, int durationMs) override;
+  FontEngine& fonts() override;
+  int runCommand(const std::string& commandLine) override;
+
+ private:
+  // A mode switch asked from the program thread, carried out on the main thread.
+  struct Request {
+    bool open = false;
+    DisplayMode mode;
+    bool fullScreen = false;
+    bool result = false;
+    bool done = false;
+  };
+
+  bool onMainThread() const;
+  void perform(Request& request);
+  void wake();
+  bool serveEvents(int timeoutMs);
+  void handle(const SDL_Event& event);
+  void presentPass();
+  bool openWindow(const DisplayMode& mode, bool fullScreen);
+  bool createRenderer(int width, int height);
+  void closeWindow();
+  [[noreturn]] void terminate(int status);
+
+  FrameSource* frames_ = nullptr;
+  InputSink* input_ = nullptr;
+  std::thread::id mainThread_;
+  std::atomic<bool> running_{false};
+  std::uint32_t eventType_ = 0;  // registered SDL user event: requests, wake-ups, program end
+  std::atomic<bool> programDone_{false};
+  double counterPeriod_ = 0;
+
+  // Read on the program thread, written on the main thread before the program starts.
+  DisplayMode desktop_;
+  std::vector<DisplayMode> modes_;
+  bool screenSaverWasOn_ = false;
+
+  std::mutex requestMutex_;
+  std::condition_variable requestDone_;
+
+  // Main thread only.
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  SDL_Cursor* arrow_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  double pointerScaleX_ = 1;  // window coordinates to pixels on HiDPI displays
+  double pointerScaleY_ = 1;
+  bool exposed_ = false;
+
+  std::atomic<int> refreshRate_{0};
+  std::atomic<bool> displayOpen_{false};
+
+  // Presentation count, for waitVerticalRetrace.
+  std::mutex presentMutex_;
+  std::condition_variable presented_;
+  std::uint64_t presentations_ = 0;
+  bool retraceWanted_ = false;
+
+  TonePlayer tone_;
+  std::mutex fontsMutex_;
+  std::unique_ptr<FreeTypeFonts> fonts_;
+};
+
+}  // namespace orventa::platform
