@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orventa::platform {
@@ -50,6 +51,34 @@ class InputSink {
   virtual void windowActive(bool active) = 0;
 };
 
+// A font as the text routine asks for it.
+struct FontRequest {
+  std::string face;     // handed to fontconfig unchanged; an unknown face gets its substitute
+  int pixelHeight = 0;  // em height in pixels
+  bool bold = false;
+  bool italic = false;
+};
+
+struct TextExtent {
+  int width = 0;     // the sum of the hinted advances, without kerning
+  int height = 0;    // the face's Windows ascent plus descent at this size
+  int overhang = 0;  // extra width of synthesised slants; 0 for outline fonts
+};
+
+// Monochrome text in named outline fonts: every pixel drawn is the background or the text colour.
+class FontEngine {
+ public:
+  virtual ~FontEngine() = default;
+  virtual int logicalDpi() = 0;
+  virtual TextExtent measureText(const FontRequest& font, std::string_view text) = 0;
+  // Draws `text` (8-bit, Windows-1252) with the top of its cell at (x, y) of a 32-bit bitmap,
+  // after filling the rectangle (x, y) .. (x + width - 1, y + height - 1) with `background`;
+  // nothing lands outside that rectangle or the bitmap. Colours are 0x00RRGGBB.
+  virtual void drawText(const FontRequest& font, std::string_view text, std::uint32_t* bitmap,
+                        int bitmapWidth, int bitmapHeight, int x, int y, int width, int height,
+                        std::uint32_t colour, std::uint32_t background) = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -84,6 +113,9 @@ class Platform {
 
   // A tone; returns when it has ended. Best effort: no sound device still takes the time.
   virtual void beep(int frequencyHz, int durationMs) = 0;
+
+  // The font engine (FreeType and fontconfig on every backend).
+  virtual FontEngine& fonts() = 0;
 
   // Runs one command line through the shell and waits for it; its exit status.
   virtual int runCommand(const std::string& commandLine) = 0;

@@ -1,6 +1,7 @@
 #include "graphics/platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -21,14 +22,61 @@ std::string describe(const DisplayMode& m) {
 
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform(HeadlessConfig config) : config_(std::move(config)) {
+// Input from the test: forwarded to the graphics layer, and a sign that the program has work.
+class HeadlessPlatform::Input final : public InputSink {
+ public:
+  explicit Input(HeadlessPlatform& owner) : owner_(owner) {}
+  void queueKey(std::uint32_t code) override { sink().queueKey(code); }
+  void mouseMoved(int x, int y) override { sink().mouseMoved(x, y); }
+  void mouseButton(int bit, bool down) override { sink().mouseButton(bit, down); }
+  void mouseWheel(int delta) override { sink().mouseWheel(delta); }
+  void pointerInside(bool inside) override { sink().pointerInside(inside); }
+  void windowActive(bool active) override { sink().windowActive(active); }
+
+ private:
+  InputSink& sink() {
+    std::lock_guard lock(owner_.mutex_);
+    owner_.idleStreak_ = 0;
+    return *owner_.input_;
+  }
+  HeadlessPlatform& owner_;
+};
+
+// Polls that find nothing for this long (in virtual milliseconds) mean the program waits.
+constexpr int PARK_AFTER_IDLE_POLLS = 8;
+
+HeadlessPlatform::HeadlessPlatform(HeadlessConfig config)
+    : config_(std::move(config)), inputProxy_(std::make_unique<Input>(*this)) {
   if (config_.modes.empty()) config_.modes.push_back(config_.desktop);
 }
 
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+namespace {
+// Thrown out of idle() to end a program that a test gave up on.
+struct ProgramStopped {};
+}  // namespace
+
 int HeadlessPlatform::run(const std::function<int()>& program) {
-  int status = 0;
-  std::thread thread([&] { status = program(); });
+  {
+    std::lock_guard lock(mutex_);
+    running_ = true;
+    started_ = true;
+    stop_ = false;
+  }
+  int status = -1;
+  std::thread thread([&] {
+    try {
+      status = program();
+    } catch (const ProgramStopped&) {
+      status = -1;
+    }
+  });
   thread.join();
+  std::lock_guard lock(mutex_);
+  running_ = false;
+  parked_ = false;
+  changed_.notify_all();
   return status;
 }
 
@@ -101,7 +149,59 @@ void HeadlessPlatform::sleepMilliseconds(int ms) {
   if (ms > 0) advanceClock(ms / 1000.0);
 }
 
-void HeadlessPlatform::idle() { advanceClock(0.001); }
+void HeadlessPlatform::idle() {
+  std::unique_lock lock(mutex_);
+  clock_ += 0.001;
+  if (stop_) throw ProgramStopped{};
+  if (!scripted_ || clock_ < freeUntil_ || ++idleStreak_ < PARK_AFTER_IDLE_POLLS) return;
+  parked_ = true;
+  ++parks_;
+  changed_.notify_all();
+  changed_.wait(lock, [this] { return release_ || stop_; });
+  release_ = false;
+  parked_ = false;
+  idleStreak_ = 0;
+  if (stop_) throw ProgramStopped{};
+}
+
+void HeadlessPlatform::setScripted(bool scripted) {
+  std::lock_guard lock(mutex_);
+  scripted_ = scripted;
+  if (!scripted_) release_ = true;
+  changed_.notify_all();
+}
+
+bool HeadlessPlatform::waitUntilIdle(double timeoutSeconds) {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, std::chrono::duration<double>(timeoutSeconds), [this] {
+    return started_ && (!running_ || (parked_ && parks_ >= awaitedPark_));
+  });
+}
+
+void HeadlessPlatform::resume(double virtualSeconds) {
+  std::lock_guard lock(mutex_);
+  freeUntil_ = clock_ + virtualSeconds;
+  awaitedPark_ = parks_ + 1;
+  release_ = true;
+  changed_.notify_all();
+}
+
+bool HeadlessPlatform::programRunning() {
+  std::lock_guard lock(mutex_);
+  return running_;
+}
+
+void HeadlessPlatform::stopProgram() {
+  std::lock_guard lock(mutex_);
+  stop_ = true;
+  changed_.notify_all();
+}
+
+FontEngine& HeadlessPlatform::fonts() {
+  std::lock_guard lock(mutex_);
+  if (!fonts_) fonts_ = std::make_unique<FreeTypeFonts>();
+  return *fonts_;
+}
 
 void HeadlessPlatform::beep(int frequencyHz, int durationMs) {
   record("beep " + std::to_string(frequencyHz) + " " + std::to_string(durationMs));
@@ -189,7 +289,7 @@ void HeadlessPlatform::advanceClock(double seconds) {
 
 InputSink* HeadlessPlatform::input() {
   std::lock_guard lock(mutex_);
-  return input_;
+  return input_ == nullptr ? nullptr : inputProxy_.get();
 }
 
 void HeadlessPlatform::record(std::string line) {

@@ -4,12 +4,15 @@
 // shows, and a log of beeps, commands and mode switches. It has no fonts of its own and no sound.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "graphics/platform/fonts/freetype_fonts.h"
 #include "graphics/platform/platform.h"
 
 namespace orventa::platform {
@@ -30,6 +33,7 @@ struct HeadlessConfig {
 class HeadlessPlatform final : public Platform {
  public:
   explicit HeadlessPlatform(HeadlessConfig config = {});
+  ~HeadlessPlatform() override;
 
   int run(const std::function<int()>& program) override;
   void connect(FrameSource* frames, InputSink* input) override;
@@ -43,6 +47,7 @@ class HeadlessPlatform final : public Platform {
   void sleepMilliseconds(int ms) override;
   void idle() override;
   void beep(int frequencyHz, int durationMs) override;
+  FontEngine& fonts() override;
   int runCommand(const std::string& commandLine) override;
 
   // What the display shows now, 0x00RRGGBB per pixel, row 0 first. Copies the dirty rows first,
@@ -62,6 +67,21 @@ class HeadlessPlatform final : public Platform {
   // Input as the display would deliver it.
   InputSink* input();
 
+  // Scripted runs. The program thread parks in idle() once its polls have found nothing for a few
+  // virtual milliseconds, until the test lets it go on; so the test sees a still picture and the
+  // virtual clock stands still between steps. Unscripted, idle() only advances the clock.
+  void setScripted(bool scripted);
+  // Waits (in real time) until the program has parked again since the last resume, or ended.
+  // False on timeout.
+  bool waitUntilIdle(double timeoutSeconds = 20);
+  // Lets the parked program poll once more; with `virtualSeconds`, lets it run unparked until
+  // the clock has moved on that far.
+  void resume(double virtualSeconds = 0);
+  // Whether run() is still running the program.
+  bool programRunning();
+  // Makes the parked (or next parking) program unwind out of run(), which then returns -1.
+  void stopProgram();
+
  private:
   void present();
   void record(std::string line);
@@ -75,6 +95,21 @@ class HeadlessPlatform final : public Platform {
   bool fullScreen_ = false;
   std::vector<std::uint32_t> display_;
   std::vector<std::string> log_;
+  std::unique_ptr<FreeTypeFonts> fonts_;
+  class Input;
+  std::unique_ptr<Input> inputProxy_;  // forwards to input_, and counts as activity
+
+  std::condition_variable changed_;
+  bool scripted_ = false;
+  bool running_ = false;
+  bool started_ = false;  // run() has been called
+  bool parked_ = false;
+  bool release_ = false;
+  bool stop_ = false;
+  int idleStreak_ = 0;      // idle polls since the last input or resume
+  long parks_ = 0;         // how often the program has parked
+  long awaitedPark_ = 0;   // the park that waitUntilIdle waits for
+  double freeUntil_ = 0;   // virtual time until which idle() does not park
 };
 
 }  // namespace orventa::platform

@@ -1,0 +1,33 @@
+// The application shell: start-up, the main loop and the actions of the main menu that run no
+// test pattern.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/settings.h"
+
+namespace orventa {
+
+// Reads the desktop, builds the supported-mode lists, the sample text and the fallback screen.
+ProgramState startUp();
+// Shows the main screen and runs what is picked until "Exit Program" or "Visit homepage";
+// returns the exit status.
+int runMainLoop(ProgramState& state);
+
+void settingsMenu(ProgramState& state);
+void showDesktopInfo(const ProgramState& state);
+// Runs the command that opens the homepage in the browser and waits for it.
+void visitHomepage();
+
+// The resolution menu's items: the mode table with '*' where the driver does not list the size
+// at the test depth, then "Custom".
+std::vector<std::string> resolutionMenuItems(const ProgramState& state);
+// The number of colours of a depth as the desktop box writes it: 2^depth, up to 16 digits.
+std::string colourCount(int depth);
+
+// The custom resolution typed as text: "1024x768" gives 1024 and 768. False (sizes untouched)
+// when either number is missing, 0, or too large for 32 bits.
+bool parseResolution(const std::string& text, int& width, int& height);
+
+}  // namespace orventa

@@ -1,0 +1,50 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app.h"
+#include "graphics/platform/platform.h"
+#include "ui/colours.h"
+#include "ui/layout.h"
+#include "ui/menu_box.h"
+#include "ui/prompts.h"
+#include "ui/system_text.h"
+
+#ifndef ORVENTA_HOMEPAGE_URL
+#define ORVENTA_HOMEPAGE_URL "https://orventa.org/"
+#endif
+
+namespace orventa {
+
+std::string colourCount(int depth) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.16g", std::pow(2.0, depth));
+  return text;
+}
+
+void showDesktopInfo(const ProgramState& state) {
+  const DisplaySettings& d = state.desktop;
+  const long double w = d.width;
+  const long double h = d.height;
+  drawMenuBox(position(w / 4), position(h / 4), 565, WHITE, BLUE,
+              {"  ****** Windows Desktop settings ******", "Resolution (pixels)",
+               "Colour depth (bits)", "Number of colors", "Refresh rate (Hz)",
+               "Press any key to continue (or mouse click)"});
+  const int x = position(w / 2);
+  drawSystemText(x, position(h / 4 + 30),
+                 ":" + std::to_string(d.width) + "x" + std::to_string(d.height), "Arial", 18,
+                 WHITE);
+  drawSystemText(x, position(h / 4 + 60), ":" + std::to_string(d.depth), "Arial", 18, WHITE);
+  drawSystemText(x, position(h / 4 + 90), ":" + colourCount(d.depth), "Arial", 18, WHITE);
+  drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18,
+                 WHITE);
+  waitForKeyOrClick();
+}
+
+void visitHomepage() {
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr)
+    p->runCommand(std::string("xdg-open ") + ORVENTA_HOMEPAGE_URL);
+}
+
+}  // namespace orventa

@@ -1,0 +1,23 @@
+#include <string>
+
+#include "app/app.h"
+#include "graphics/screen.h"
+
+namespace orventa {
+
+ProgramState startUp() {
+  ProgramState state;
+  state.sampleText = "The quick brown fox jumps over the lazy dog 0123456789";
+  DisplaySettings& d = state.desktop;
+  getScreenInfo(d.width, d.height, d.depth, d.refreshRate);
+  state.test = d;
+  for (int b = 1; b <= 4; ++b) {
+    std::string& list = state.supportedModes[static_cast<std::size_t>(b - 1)];
+    for (std::uint32_t code = listScreenModes(8 * b); code > 0; code = listScreenModes(0))
+      list += "/" + std::to_string(code >> 16) + " x " + std::to_string(code & 0xFFFF);
+  }
+  state.fallback = d.width <= 1024 ? FallbackScreen{18, 80, 30} : FallbackScreen{19, 100, 37};
+  return state;
+}
+
+}  // namespace orventa

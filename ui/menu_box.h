@@ -1,0 +1,22 @@
+// The menu box: a black panel with a double frame and one bar per item. It serves as menu,
+// message panel, help screen and typing form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orventa {
+
+using Items = std::vector<std::string>;
+
+void drawMenuBox(int x, int y, int w, std::uint32_t textColour, std::uint32_t barColour,
+                 const Items& items);
+// Draws item i (from 0) of a box at (x, y): its bar and its text.
+void drawMenuItem(int x, int y, int w, int i, std::uint32_t textColour, std::uint32_t barColour,
+                  const std::string& item);
+// Draws the box white on blue and lets the mouse pick an item: 1..n, or 0 when the click was not
+// on one. Returns once every button is up.
+int chooseFromMenu(int x, int y, int w, const Items& items);
+
+}  // namespace orventa
