@@ -148,10 +148,17 @@ void line(const Target& t, std::int64_t x1, std::int64_t y1, std::int64_t x2, st
     if (style == SOLID) {
       span(t, y1, left, left + n - 1, c);
     } else {
-      T* p = t.at<T>(left, y1);
+      // The style repeats every 16 pixels: one mask per phase, blended in without branches.
       const bool right = x1 <= x2;
-      for (std::int64_t i = 0; i < n; ++i, ++p)
-        if (styleBit(style, right ? i : n - 1 - i)) *p = c;
+      T mask[16];
+      for (std::int64_t j = 0; j < 16; ++j)
+        mask[j] = styleBit(style, right ? j : n - 1 - j) ? static_cast<T>(~T{0}) : T{0};
+      T* p = t.at<T>(left, y1);
+      std::int64_t i = 0;
+      for (; i + 16 <= n; i += 16, p += 16)
+        for (int j = 0; j < 16; ++j) p[j] = static_cast<T>((p[j] & ~mask[j]) | (c & mask[j]));
+      for (int j = 0; i < n; ++i, ++j)
+        if (mask[j] != 0) p[j] = c;
     }
   } else {
     const std::int64_t dx = std::abs(x2 - x1);

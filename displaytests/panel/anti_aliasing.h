@@ -1,0 +1,17 @@
+// The anti-aliasing test: one-pixel line art at many angles and curvatures in the four quarters of
+// the screen: two fans, flattened arcs, parallel diagonals and concentric circles.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/settings.h"
+
+namespace orventa {
+
+// Raises the mode-changed flag before it returns, so that the main screen is opened afresh.
+void antiAliasing(ProgramState& state, std::uint32_t p);
+
+// The whole picture in P, on a cleared screen of the test mode's size.
+void drawAntiAliasing(int width, int height, std::uint32_t p);
+
+}  // namespace orventa

@@ -1,0 +1,80 @@
+#include "displaytests/panel/high_voltage.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "graphics/input.h"
+#include "graphics/screen.h"
+
+namespace orventa {
+namespace {
+
+// Not 0 while a button is down; -1 when the mouse cannot be read, which counts as held.
+int buttonsDown() {
+  int x = 0;
+  int y = 0;
+  int wheel = 0;
+  int buttons = 0;
+  int clip = 0;
+  readMouse(x, y, wheel, buttons, clip);
+  return buttons;
+}
+
+struct ImageDeleter {
+  void operator()(Image* image) const { destroyImage(image); }
+};
+
+}  // namespace
+
+void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
+  const float w = static_cast<float>(width);
+  const float h = static_cast<float>(height);
+  drawLine(nullptr, 0, 0, 0, h, p, LINE, SOLID, 0);
+  drawLine(nullptr, 0, 0, w, 0, p, LINE, SOLID, 0);
+  drawLine(nullptr, w - 1, 0, w - 1, h - 1, p, LINE, SOLID, 0);
+  drawLine(nullptr, 0, h - 1, w - 1, h - 1, p, LINE, SOLID, 0);
+  const long double lh = height;
+  drawLine(nullptr, 9, static_cast<float>(lh / 3), static_cast<float>(width - 11),
+           static_cast<float>(2 * lh / 3), p, FILLED_BOX, SOLID, 0);
+}
+
+Image* makeHighVoltageField(int width, int height, std::uint32_t p) {
+  Image* field = createImage(width - 19, height - 20, 0, 0, TRANSPARENT_FILL);
+  // A null target would be the screen: the fill would flood the picture instead.
+  if (field != nullptr) floodFill(field, 1, 1, p, p, "", 0, BORDER_IS_FILL | 4);
+  return field;
+}
+
+void highVoltage(ProgramState& state, std::uint32_t p) {
+  enterTestMode(state);
+  clearScreen();
+  // A refused mode leaves no screen, and with no screen the mouse reads as a button held for ever.
+  if (screenPointer() == nullptr) return;
+  const int w = state.test.width;
+  const int h = state.test.height;
+  // Destroyed however the test is left.
+  const std::unique_ptr<Image, ImageDeleter> field(makeHighVoltageField(w, h, p));
+  drawHighVoltageFrame(w, h, p);
+
+  int inputs = 0;
+  while (inputs < 2) {
+    waitVerticalSync();
+    putImage(nullptr, 9, 9, field.get(), XOR);
+    const std::string key = readKey();
+    // Rounded, so that every phase after the first ends on a whole second of the timer.
+    const double start = std::nearbyint(timer());
+    int buttons = 0;
+    do {
+      buttons = buttonsDown();
+    } while (timer() - start < 1 && key.empty() && buttons == 0);
+    if (key.empty() && buttons == 0) continue;
+    // A held button is one input: the next phase starts only once it is up.
+    while (buttonsDown() != 0) {
+    }
+    putImage(nullptr, 9, 9, field.get(), COPY);
+    ++inputs;
+  }
+}
+
+}  // namespace orventa

@@ -1,0 +1,58 @@
+#include "displaytests/panel/readability.h"
+
+#include <string>
+
+#include "graphics/input.h"
+#include "graphics/primitives.h"
+#include "graphics/screen.h"
+#include "ui/colours.h"
+#include "ui/prompts.h"
+#include "ui/system_text.h"
+
+namespace orventa {
+namespace {
+
+// The label prefix, the size right behind its colon, ". " and the sample text.
+std::string fontPageLine(const FontPage& page, int size, std::string_view sampleText) {
+  std::string line(page.labelPrefix);
+  line += std::to_string(size);
+  line += ". ";
+  line += sampleText;
+  return line;
+}
+
+}  // namespace
+
+void drawFontPage(const FontPage& page, std::uint32_t p, std::string_view sampleText) {
+  for (int s = 1; s <= 20; ++s)
+    drawSystemText(0, 31 * s + 20, fontPageLine(page, s, sampleText), page.face, s, p, REGULAR, 1);
+}
+
+void drawStylePage(std::string_view sampleText) {
+  floodFill(nullptr, 1, 1, WHITE, WHITE, "", 0, BORDER_IS_FILL | 4);
+  drawSystemText(30, 20, "Font: Times New Roman; size: 12; italic.", "Times New Roman", 12, 0,
+                 ITALIC, 1);
+  drawSystemText(30, 50, sampleText, "Times New Roman", 12, 0, ITALIC, 1);
+  drawSystemText(30, 80, "Font: System; size: 12; bold. ", "System", 12, 0, BOLD, 1);
+  drawSystemText(30, 110, sampleText, "System", 12, 0, BOLD, 1);
+}
+
+void readability(ProgramState& state, std::uint32_t p) {
+  if (state.test.depth <= 8) {
+    drawErrorBox(state.desktop, DEPTH_REQUIRED);
+    beep();
+    waitForKeyOrClick();
+    return;
+  }
+  enterTestMode(state);
+  clearScreen();
+  for (const FontPage& page : FONT_PAGES) {
+    drawFontPage(page, p, state.sampleText);
+    waitForKeyOrClick();
+    clearScreen();
+  }
+  drawStylePage(state.sampleText);
+  waitForKeyOrClick();
+}
+
+}  // namespace orventa
