@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j2
 
-.PHONY: run test deps release sanitize bench format
+.PHONY: run test deps release sanitize fuzz bench format
 
 deps:
 	@scripts/install-deps
@@ -17,6 +17,15 @@ sanitize: deps
 	  -DORVENTA_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)/sanitize
 
+# The raster primitives under libFuzzer; needs clang (installed by deps), skipped without it.
+fuzz: deps
+	@if command -v clang++ >/dev/null; then \
+	  CXX=clang++ cmake -S . -B $(BUILD_DIR)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DORVENTA_FUZZ=ON $(CMAKE_FLAGS) && \
+	  cmake --build $(BUILD_DIR)/fuzz --target orventa_raster_fuzz && \
+	  ctest --test-dir $(BUILD_DIR)/fuzz $(CTEST_FLAGS); \
+	else echo "clang++ not found: the fuzz run is skipped"; fi
+
 run: release
 	$(BUILD_DIR)/release/app/orventa
 
@@ -24,6 +33,7 @@ run: release
 test: release sanitize
 	ctest --test-dir $(BUILD_DIR)/release $(CTEST_FLAGS)
 	ctest --test-dir $(BUILD_DIR)/sanitize $(CTEST_FLAGS)
+	$(MAKE) fuzz
 
 # The benchmarks, each figure beside its baseline from the same run.
 bench: release

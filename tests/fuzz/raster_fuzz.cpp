@@ -1,0 +1,117 @@
+// libFuzzer target over the raster primitives, fed from one byte stream: a screen of some pixel
+// size and shape, a few images, then primitives with raw float arguments (NaN, infinities and
+// huge values come for free) until the bytes run out.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "graphics/bitmap_font.h"
+#include "graphics/platform/headless/headless_platform.h"
+#include "graphics/primitives.h"
+#include "graphics/screen.h"
+
+namespace orventa {
+namespace {
+
+class Bytes {
+ public:
+  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool empty() const { return at_ >= size_; }
+  std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+  std::uint32_t word() {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v = v << 8 | byte();
+    return v;
+  }
+  // Mostly small coordinates, sometimes any bit pattern at all.
+  float coordinate() {
+    const std::uint8_t kind = byte();
+    if (kind < 200) return static_cast<float>(static_cast<int>(byte()) - 32) + (kind & 1) * 0.5f;
+    const std::uint32_t bits = word();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  }
+  std::string text() {
+    std::string t(byte() % 24, ' ');
+    for (char& c : t) c = static_cast<char>(byte());
+    return t;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+platform::HeadlessPlatform& display() {
+  static platform::HeadlessPlatform headless;
+  static const bool connected = (platform::usePlatform(&headless), true);
+  (void)connected;
+  return headless;
+}
+
+}  // namespace
+}  // namespace orventa
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace orventa;
+  display();
+  Bytes in(data, size);
+  constexpr int DEPTHS[] = {8, 16, 32, 4};
+  const int depth = DEPTHS[in.byte() % 4];
+  const int width = 1 + in.byte() % 96;
+  const int height = 1 + in.byte() % 96;
+  if (setScreenMode(width, height, depth, 1 + in.byte() % 2, FULL_SCREEN, 0) != 0) return 0;
+  std::vector<Image*> images;
+  for (int i = 0; i < 3; ++i)
+    images.push_back(createImage(1 + in.byte() % 40, 1 + in.byte() % 40, in.word(),
+                                 in.byte() % 2 ? 0 : 24, in.byte() & 0x80 ? TRANSPARENT_FILL : 0));
+  for (int steps = 0; steps < 256 && !in.empty(); ++steps) {
+    const std::uint8_t op = in.byte();
+    Image* target = op & 0x80 ? images[op % 3] : nullptr;
+    const std::uint32_t flags = in.word();
+    switch (op % 9) {
+      case 0:
+        drawLine(target, in.coordinate(), in.coordinate(), in.coordinate(), in.coordinate(),
+                 in.word(), in.byte() % 4, in.word(), flags);
+        break;
+      case 1:
+        drawEllipse(target, in.coordinate(), in.coordinate(), in.coordinate(), in.word(),
+                    in.coordinate(), in.byte() & 1 ? 0.0f : in.coordinate(),
+                    in.byte() & 1 ? FULL_TURN : in.coordinate(), in.byte() & 1, flags);
+        break;
+      case 2:
+        floodFill(target, in.coordinate(), in.coordinate(), in.word(), in.word(), "", 0, flags);
+        break;
+      case 3:
+        putImage(target, in.coordinate(), in.coordinate(), images[in.byte() % 3],
+                 static_cast<int>(in.word()), static_cast<int>(in.word()),
+                 static_cast<int>(in.word()), static_cast<int>(in.word()), in.byte() % 8,
+                 in.byte() % 8);
+        break;
+      case 4:
+        drawBitmapText(target, in.coordinate(), in.coordinate(), flags, in.text(), in.word());
+        break;
+      case 5:
+        setTextGrid(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        break;
+      case 6:
+        setTextCursor(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        printText(in.text(), in.byte() & 1);
+        break;
+      case 7:
+        setPages(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        copyPage(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        break;
+      default:
+        setColors(in.word(), in.word(), in.byte() % 4);
+        clearScreen();
+        break;
+    }
+  }
+  for (Image* image : images) destroyImage(image);
+  return 0;
+}
