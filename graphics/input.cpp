@@ -20,6 +20,9 @@ struct Mouse {
   int y = 0;
   int wheel = 0;
   int buttons = 0;
+  // Buttons released before any read saw them down: a click shorter than one poll still counts.
+  int unseen = 0;
+  int releaseAfterRead = 0;
   bool inside = false;
   bool active = true;
 };
@@ -46,10 +49,16 @@ class Sink final : public platform::InputSink {
   void mouseButton(int bit, bool down) override {
     ScreenLock lock;
     if (bit < 0 || bit > 2) return;
-    if (down)
-      mouse.buttons |= 1 << bit;
-    else
-      mouse.buttons &= ~(1 << bit);
+    const int mask = 1 << bit;
+    if (down) {
+      mouse.buttons |= mask;
+      mouse.unseen |= mask;
+      mouse.releaseAfterRead &= ~mask;
+    } else if ((mouse.unseen & mask) != 0) {
+      mouse.releaseAfterRead |= mask;
+    } else {
+      mouse.buttons &= ~mask;
+    }
   }
   void mouseWheel(int delta) override {
     ScreenLock lock;
@@ -117,6 +126,9 @@ int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip) {
       y = mouse.y;
       wheel = mouse.wheel;
       buttons = mouse.buttons;
+      mouse.unseen = 0;
+      mouse.buttons &= ~mouse.releaseAfterRead;
+      mouse.releaseAfterRead = 0;
       clip = 0;  // the pointer is never confined
     }
   }

@@ -331,5 +331,22 @@ TEST_F(InputTest, MouseButtonsAndWheel) {
   EXPECT_EQ(mouse().wheel, wheel + 1);
 }
 
+TEST_F(InputTest, AClickShorterThanOnePollIsSeenOnce) {
+  open();
+  input().mouseMoved(5, 6);
+  mouse();
+  // Down and up arrive together, as a quick click does within one pass of the event loop.
+  input().mouseButton(0, true);
+  input().mouseButton(0, false);
+  EXPECT_EQ(mouse().buttons, 1);
+  EXPECT_EQ(mouse().buttons, 0);
+  // A press held across reads is released by its own up event, not by the reads.
+  input().mouseButton(1, true);
+  EXPECT_EQ(mouse().buttons, 2);
+  EXPECT_EQ(mouse().buttons, 2);
+  input().mouseButton(1, false);
+  EXPECT_EQ(mouse().buttons, 0);
+}
+
 }  // namespace
 }  // namespace orventa
