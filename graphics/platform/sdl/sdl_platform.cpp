@@ -112,7 +112,6 @@ int SdlPlatform::run(const std::function<int()>& program) {
     std::fprintf(stderr, "orventa: no display available (%s)\n", SDL_GetError());
     return 1;
   }
-  initSound();
   eventType_ = SDL_RegisterEvents(1);
 
   SDL_DisplayMode desktop{};
@@ -153,8 +152,9 @@ int SdlPlatform::run(const std::function<int()>& program) {
   Clock::time_point nextPresent = Clock::now();
   while (!programDone_) {
     if (const int signal = pendingSignal.load(); signal != 0) terminate(128 + signal);
+    // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
-        std::chrono::duration_cast<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
+        std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
     serveEvents(static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
     bool wanted = false;
     {

@@ -60,6 +60,8 @@ bool TonePlayer::open() {
     want.format = AUDIO_S16SYS;
     want.channels = 1;
     want.samples = 512;
+    // Sound starts with the first beep: probing the sound devices would slow every start.
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0) initSound();
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0)
       device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
   }
