@@ -62,7 +62,9 @@ class Region {
     std::int64_t left = x;
     std::int64_t right = x;
     while (left > 0 && row[left - 1] != border_) --left;
-    while (right + 1 < t_.width && row[right + 1] != border_) ++right;
+    right = static_cast<std::int64_t>(raster::findRight(
+                row, static_cast<std::size_t>(x), static_cast<std::size_t>(t_.width), border_)) -
+            1;
     spans.insert(it, {left, right});
     pending_.push_back({left, right, y});
     top_ = std::min(top_, y);

@@ -3,6 +3,10 @@
 #include <cstring>
 #include <cwchar>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orventa::raster {
 
 static_assert(sizeof(wchar_t) == 4, "32-bit fills go through wmemset");
@@ -47,6 +51,52 @@ void fillColumn(std::uint8_t* p, std::size_t count, std::ptrdiff_t strideBytes, 
         *reinterpret_cast<std::uint32_t*>(p) = v;
       break;
   }
+}
+
+namespace {
+
+#if defined(__SSE2__)
+__m128i equalLanes(__m128i a, std::uint8_t v) {
+  return _mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(v)));
+}
+__m128i equalLanes(__m128i a, std::uint16_t v) {
+  return _mm_cmpeq_epi16(a, _mm_set1_epi16(static_cast<short>(v)));
+}
+__m128i equalLanes(__m128i a, std::uint32_t v) {
+  return _mm_cmpeq_epi32(a, _mm_set1_epi32(static_cast<int>(v)));
+}
+#endif
+
+template <typename T>
+std::size_t find(const T* row, std::size_t from, std::size_t end, T value) {
+  std::size_t i = from;
+#if defined(__SSE2__)
+  constexpr std::size_t lanes = 16 / sizeof(T);
+  for (; i + lanes <= end; i += lanes) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+    const int hits = _mm_movemask_epi8(equalLanes(block, value));
+    if (hits != 0)
+      return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits))) / sizeof(T);
+  }
+#endif
+  for (; i < end; ++i)
+    if (row[i] == value) return i;
+  return end;
+}
+
+}  // namespace
+
+std::size_t findRight(const std::uint8_t* row, std::size_t from, std::size_t end,
+                      std::uint8_t value) {
+  return find(row, from, end, value);
+}
+std::size_t findRight(const std::uint16_t* row, std::size_t from, std::size_t end,
+                      std::uint16_t value) {
+  return find(row, from, end, value);
+}
+std::size_t findRight(const std::uint32_t* row, std::size_t from, std::size_t end,
+                      std::uint32_t value) {
+  return find(row, from, end, value);
 }
 
 // Bitwise combines work on the bytes: the same result as on whole pixel words.
