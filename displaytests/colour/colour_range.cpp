@@ -1,8 +1,260 @@
+// "Color range": plain colours, additive and subtractive discs, EBU bars, gradients, a hue
+// spectrum and a typed colour.
+#include "displaytests/colour/colour_range.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <string>
+
 #include "displaytests/display_tests.h"
+#include "graphics/primitives.h"
+#include "graphics/screen.h"
+#include "ui/colour_levels.h"
+#include "ui/colours.h"
+#include "ui/layout.h"
+#include "ui/menu_box.h"
+#include "ui/pattern_colours.h"
+#include "ui/prompts.h"
+#include "ui/typing_field.h"
 
 namespace orventa {
+namespace {
 
-// Not built yet: returns at once.
-void colourRange(ProgramState&) {}
+float at(long double v) { return static_cast<float>(v); }
+
+void box(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
+  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, FILLED_BOX, SOLID, 0);
+}
+
+void line(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
+  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, LINE, SOLID, 0);
+}
+
+void basicColors(ProgramState& state) {
+  enterTestMode(state);
+  for (std::uint32_t colour : basicColours(state.test.depth)) {
+    showBasicColour(colour);
+    waitForKeyOrClick();
+  }
+}
+
+void discPages(ProgramState& state, const std::vector<DiscPage>& pages) {
+  enterTestMode(state);
+  clearScreen();
+  for (const DiscPage& page : pages) {
+    drawDiscPage(state.test.width, state.test.height, page);
+    waitForKeyOrClick();
+  }
+}
+
+void plainEbu(ProgramState& state) {
+  enterTestMode(state);
+  clearScreen();
+  drawEbuBars(state.test.width, state.test.height, state.test.depth);
+  waitForKeyOrClick();
+}
+
+void gradient(ProgramState& state) {
+  const long double wd = state.desktop.width;
+  const long double hd = state.desktop.height;
+  const int item = chooseFromMenu(
+      position(3 * wd / 8), position(wide(1.5) * hd / 4), 200,
+      {"Red/Black", "Red/White", "Green/Black", "Green/White", "Blue/Black", "Blue/White"});
+  enterTestMode(state);
+  clearScreen();
+  drawGradient(state.test.width, state.test.height, state.test.depth, item);
+  waitForKeyOrClick();
+}
+
+void spectrum(ProgramState& state) {
+  enterTestMode(state);
+  clearScreen();
+  drawSpectrum(state.test.width, state.test.height, state.test.depth);
+  waitForKeyOrClick();
+  state.modeChanged = true;
+}
+
+bool hexDigit(int code) { return std::isxdigit(code) != 0; }
+
+void customColor(ProgramState& state) {
+  const long double wd = state.desktop.width;
+  const long double hd = state.desktop.height;
+  drawMenuBox(
+      position(wd / 2 - 225), position(hd / 3), 450, WHITE, BLUE,
+      {"Input color value (RRGGBB hex)", "Value?", "", "Exemple: FA003C", "Press <Esc> to exit"});
+  const std::string text = typeIntoField(state.desktop, hexDigit);
+  if (text.size() != 6) {
+    clearScreen();
+    showErrorBox(state.desktop, INVALID_COLOUR);
+    return;
+  }
+  enterTestMode(state);
+  clearScreen();
+  std::uint32_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  fillWithColour(value);
+  waitForKeyOrClick();
+}
+
+}  // namespace
+
+std::array<std::uint32_t, 9> basicColours(int depth) {
+  return {
+      byDepth(depth, 0xFFFFFFFF, 15), byDepth(depth, 0xFF0000FF, 9), byDepth(depth, 0xFF00FF00, 10),
+      byDepth(depth, 0xFFFF0000, 12), byDepth(depth, 0xFF808080, 7), byDepth(depth, 0xFF000080, 1),
+      byDepth(depth, 0xFF008000, 2),  byDepth(depth, 0xFF800000, 4), byDepth(depth, 0x00000000, 0)};
+}
+
+void showBasicColour(std::uint32_t colour) {
+  setColors(0, colour, 1);
+  clearScreen();
+}
+
+std::vector<DiscPage> rgbPages(int depth) {
+  return {{0,
+           {byDepth(depth, 0xFFFF0000, 12), byDepth(depth, 0xFF0000FF, 9),
+            byDepth(depth, 0xFF00FF00, 10)},
+           OR},
+          {0,
+           {byDepth(depth, 0xFF800000, 4), byDepth(depth, 0xFF000080, 1),
+            byDepth(depth, 0xFF008000, 2)},
+           OR}};
+}
+
+std::vector<DiscPage> cmykPages(int depth) {
+  if (depth > 8)
+    return {{0xFFFFFFFF, {0xFFFF00FF, 0xFF00FFFF, 0xFFFFFF00}, AND},
+            {0xFF808080, {0xFF800080, 0xFF008080, 0xFF808000}, AND}};
+  return {{15, {11, 13, 14}, AND}};
+}
+
+void drawDiscPage(int W, int H, const DiscPage& page) {
+  // The image takes the open screen's pixel size rather than the test depth's: without a mode
+  // switch the screen stays 32-bit whatever the test depth, and an image of another pixel size
+  // would combine with nothing. After a switch the two agree anyway.
+  Image* image = createImage(W, H, page.imageFill, 0, 0);
+  const float r = static_cast<float>(H / 3);
+  const std::int64_t w = W;
+  const std::int64_t h = H;
+  const float centreX[3] = {static_cast<float>(2 * w / 5), static_cast<float>(3 * w / 5),
+                            static_cast<float>(w / 2)};
+  const float centreY[3] = {static_cast<float>(3 * h / 5), static_cast<float>(3 * h / 5),
+                            static_cast<float>(2 * h / 5)};
+  for (int k = 0; k < 3; ++k) {
+    drawEllipse(image, centreX[k], centreY[k], r, page.discs[static_cast<std::size_t>(k)], 0, 0,
+                FULL_TURN, 1, 4);
+    if (k == 0) {
+      putImage(nullptr, 1, 1, image, COPY);
+      continue;
+    }
+    // Outside the disc just drawn the image still holds what the COPY put on the screen, and OR
+    // or AND of a pixel with itself changes nothing: combining the disc's square alone gives
+    // every pixel the whole image would, at a fraction of the cost.
+    const int left = std::max(0, static_cast<int>(centreX[k] - r) - 1);
+    const int top = std::max(0, static_cast<int>(centreY[k] - r) - 1);
+    const int right = static_cast<int>(centreX[k] + r) + 1;
+    const int bottom = static_cast<int>(centreY[k] + r) + 1;
+    putImage(nullptr, static_cast<float>(left + 1), static_cast<float>(top + 1), image, left, top,
+             right, bottom, 0, page.secondMode);
+  }
+  destroyImage(image);
+}
+
+void drawEbuBars(int W, int H, int depth) {
+  if (depth <= 8) {
+    box(0, 0, static_cast<long double>(W) / 7, H, 23);
+    return;
+  }
+  constexpr std::uint32_t bars[7] = {0xFFC0C0C0, 0xFFC0C000, 0xFF00C0C0, 0xFF00C000,
+                                     0xFFC000C0, 0xFFC00000, 0xFF0000C0};
+  for (int k = 0; k < 7; ++k)
+    box(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7, H,
+        bars[k]);
+}
+
+void drawGradient(int W, int H, int depth, int item) {
+  if (depth <= 8) {
+    if (item == 1)
+      for (int x = 0; x <= W; x += 10) line(x, 0, x + 10, H, static_cast<std::uint32_t>(x % 256));
+    return;
+  }
+  if (item < 1 || item > 6) return;
+  for (int x = 0; x <= W; ++x) {
+    const int c = position(static_cast<long double>(x) / W * 255);
+    std::uint32_t colour = 0;
+    switch (item) {
+      case 1:
+        colour = opaque(255 - c, 0, 0);
+        break;
+      case 2:
+        colour = opaque(255, c, c);
+        break;
+      case 3:
+        colour = opaque(0, 255 - c, 0);
+        break;
+      case 4:
+        colour = opaque(c, 255, c);
+        break;
+      case 5:
+        colour = opaque(0, 0, 255 - c);
+        break;
+      default:
+        colour = opaque(c, c, 255);
+        break;
+    }
+    line(x, 0, x, H, colour);
+  }
+}
+
+void drawSpectrum(int W, int H, int depth) {
+  if (depth == 8) return;
+  constexpr float p = 3.1415925f;
+  auto level = [](long double angle) { return position(std::fabs(std::sin(angle)) * 255); };
+  for (int x = 0; x < W; ++x) {
+    const long double t = static_cast<long double>(x) * p / W;
+    line(x, 0, x, H,
+         opaque(level(t + wide(1.047197533333333)), level(t + wide(2.094395066666667)),
+                level(t + p)));
+  }
+}
+
+void fillWithColour(std::uint32_t colour) {
+  floodFill(nullptr, 1, 1, colour, 0, "", 0, BORDER_IS_FILL | 4);
+}
+
+void colourRange(ProgramState& state) {
+  const long double wd = state.desktop.width;
+  const long double hd = state.desktop.height;
+  const int choice = chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.3) * hd / 4), 200,
+                                    {"Basic colors", "RGB test", "CMYK test", "Plain EBU",
+                                     "Gradient", "Spectrum", "Custom color"});
+  if (choice == 0) return;
+  clearScreen();
+  switch (choice) {
+    case 1:
+      basicColors(state);
+      break;
+    case 2:
+      discPages(state, rgbPages(state.test.depth));
+      break;
+    case 3:
+      discPages(state, cmykPages(state.test.depth));
+      break;
+    case 4:
+      plainEbu(state);
+      break;
+    case 5:
+      gradient(state);
+      break;
+    case 6:
+      spectrum(state);
+      break;
+    default:
+      customColor(state);
+      break;
+  }
+}
 
 }  // namespace orventa

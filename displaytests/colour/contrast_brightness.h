@@ -1,0 +1,15 @@
+// The patterns of "Contrast/Brightness", each drawn on the open screen without waiting, from the
+// test size W x H. All of them need true colours.
+#pragma once
+
+namespace orventa {
+
+void drawContrast(int W, int H);
+void drawBlackLevels(int W, int H);
+void drawDouble(int W, int H);
+void drawLuminanceRamp(int W, int H);
+// Floods the screen from (1, 1), so it expects a freshly cleared screen.
+void drawPluge(int W, int H);
+void drawSmpte(int W, int H);
+
+}  // namespace orventa
