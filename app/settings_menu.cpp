@@ -11,6 +11,7 @@
 #include "ui/menu_box.h"
 #include "ui/prompts.h"
 #include "ui/system_text.h"
+#include "ui/typing_field.h"
 
 namespace orventa {
 namespace {
@@ -50,50 +51,13 @@ bool leadingNumber(const std::string& text, std::size_t from, int& value) {
   return true;
 }
 
-std::string typeResolution(const DisplaySettings& desktop) {
-  const long double w = desktop.width;
-  const long double h = desktop.height;
-  drawMenuBox(position(w / 2 - 225), position(h / 3), 450, WHITE, BLUE,
-              {"Input resolution (width x height)", "Value?", "", "Exemple: 1280 x 1024",
-               "Press <Esc> to exit"});
-  const int row = position(h / 3 + 60);
-  auto cellX = [&](int i) { return w / 2 + 20 * i - 225; };
-  std::string text;
-  int i = 1;
-  for (;;) {
-    const std::string key = readKey();
-    const int code = key.empty() ? 0 : static_cast<unsigned char>(key[0]);
-    if (std::isdigit(code) || code == 'x' || code == 'X') {
-      drawSystemText(position(cellX(i)), row, key.substr(0, 1), "Arial", 14, WHITE);
-      ++i;
-      text += static_cast<char>(std::tolower(code));
-    } else if (code == 8) {
-      --i;
-      if (i >= 1)
-        drawLine(nullptr, static_cast<float>(cellX(i)), static_cast<float>(h / 3 + 60), 20, 30,
-                 BLUE, FILLED_BOX, SOLID, 1);
-      if (!text.empty()) text.pop_back();
-    } else if (code != 13 && code != 27 && code > 0) {
-      beep();
-    }
-    if (i < 1) {
-      beep();
-      i = 1;
-    }
-    if (i > 10) {
-      beep();
-      i = 10;
-    }
-    drawSystemText(position(cellX(i)), row, "_", "Arial", 14, WHITE);
-    if (code == 13 || code == 27) return text;
-  }
-}
+bool resolutionKey(int code) { return std::isdigit(code) || code == 'x' || code == 'X'; }
 
 void chooseResolution(ProgramState& state) {
   const long double w = state.desktop.width;
   const long double h = state.desktop.height;
-  drawLine(nullptr, static_cast<float>(2 * w / 3), static_cast<float>(h / 3),
-           static_cast<float>(w), static_cast<float>(h), GREY, FILLED_BOX, SOLID, 0);
+  drawLine(nullptr, static_cast<float>(2 * w / 3), static_cast<float>(h / 3), static_cast<float>(w),
+           static_cast<float>(h), GREY, FILLED_BOX, SOLID, 0);
   const int x = position(2 * w / 3);
   drawSystemText(x, position(h / 3), "Resoloutions marked with '*'", "Arial", 14, WHITE);
   drawSystemText(x, position(h / 3 + 30), "are not currently supported", "Arial", 14, WHITE);
@@ -106,14 +70,17 @@ void chooseResolution(ProgramState& state) {
     state.test.width = MODE_TABLE[choice - 1].width;
     state.test.height = MODE_TABLE[choice - 1].height;
   } else if (choice == 15) {
-    const std::string typed = typeResolution(state.desktop);
+    drawMenuBox(position(w / 2 - 225), position(h / 3), 450, WHITE, BLUE,
+                {"Input resolution (width x height)", "Value?", "", "Exemple: 1280 x 1024",
+                 "Press <Esc> to exit"});
+    const std::string typed = typeIntoField(state.desktop, resolutionKey);
     if (!parseResolution(typed, state.test.width, state.test.height))
       showErrorBox(state.desktop, INVALID_RESOLUTION);
   }
 }
 
-int chooseNumber(const ProgramState& state, int width, const int (&values)[6],
-                 const char* unit, int current) {
+int chooseNumber(const ProgramState& state, int width, const int (&values)[6], const char* unit,
+                 int current) {
   const long double w = state.desktop.width;
   const long double h = state.desktop.height;
   Items items;
@@ -152,9 +119,9 @@ bool parseResolution(const std::string& text, int& width, int& height) {
 void settingsMenu(ProgramState& state) {
   const long double w = state.desktop.width;
   const long double h = state.desktop.height;
-  const int choice =
-      chooseFromMenu(position(w / 4), position(h / 4), 300,
-                     {"Choose resolution", "Choose color depth", "Choose refresh", "Reset to default"});
+  const int choice = chooseFromMenu(
+      position(w / 4), position(h / 4), 300,
+      {"Choose resolution", "Choose color depth", "Choose refresh", "Reset to default"});
   switch (choice) {
     case 1:
       chooseResolution(state);
