@@ -1,0 +1,16 @@
+// The moire patterns: one-pixel lines and dots at the finest pitches, on a black page.
+#pragma once
+
+#include <cstdint>
+
+namespace orventa {
+
+// Every pattern draws on what is there: the caller clears the page first.
+// Solid rows 0, pitch, 2 pitch, ... across the whole width.
+void drawMoireRows(int width, int height, int pitch, std::uint32_t colour);
+// The rows above, then solid columns at the same pitch.
+void drawMoireGrid(int width, int height, int pitch, std::uint32_t colour);
+// A one-pixel checkerboard: (x, y) lit when x + y + height is even.
+void drawMoireCheckerboard(int width, int height, std::uint32_t colour);
+
+}  // namespace orventa

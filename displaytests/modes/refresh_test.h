@@ -1,0 +1,16 @@
+// The refresh rate test: an announcement with a countdown, the switch to the test mode, the
+// user's confirmation with a lower-case h, the way back to the desktop mode and the result.
+#pragma once
+
+#include "ui/settings.h"
+
+namespace orventa {
+
+// Clears the screen and draws the announcement and the warning, placed on the desktop size.
+void drawRefreshAnnouncement(const DisplaySettings& desktop, const DisplaySettings& test);
+// Blanks the previous digit on the announcement's first bar and draws n there.
+void drawCountdownDigit(const DisplaySettings& desktop, int n);
+// The result box: red bars when the user confirmed the rate, blue when not.
+void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test, bool confirmed);
+
+}  // namespace orventa
