@@ -252,10 +252,14 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   SDL_DisplayMode entry{};
   if (fullScreen && !findFullScreenMode(mode, entry)) return false;
 
-  const int position = fullScreen ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED_DISPLAY(DISPLAY))
-                                  : static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
-  window_ = SDL_CreateWindow("Orventa", position, position, mode.width, mode.height,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  // A full-screen window sits on the display's corner: without a window manager nobody else
+  // moves it there when the mode changes under it.
+  SDL_Rect bounds{};
+  SDL_GetDisplayBounds(DISPLAY, &bounds);
+  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
+  window_ =
+      SDL_CreateWindow("Orventa", fullScreen ? bounds.x : centred, fullScreen ? bounds.y : centred,
+                       mode.width, mode.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window_ == nullptr) return false;
   if (fullScreen && (SDL_SetWindowDisplayMode(window_, &entry) != 0 ||
                      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)) {
@@ -263,6 +267,7 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
     return false;
   }
   SDL_ShowWindow(window_);
+  if (fullScreen) SDL_SetWindowPosition(window_, bounds.x, bounds.y);
 
   // SDL reports success for a neighbouring mode or none at all; only the mode now shown counts.
   SDL_DisplayMode shown{};
