@@ -1,0 +1,257 @@
+// The whole program under a long seeded stream of random input: clicks (mostly on menu items),
+// keys of every kind, held buttons, the close button, focus loss, a pointer outside the window,
+// and test settings typed through the menus, with the display refusing some modes. Nothing may
+// crash, hang, leak or strand the user: every path leads back to the main screen.
+//   ORVENTA_SOAK_SEED=N ORVENTA_SOAK_EVENTS=N replay one run.
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <random>
+#include <string>
+
+#include "graphics/input.h"
+#include "tests/support/program.h"
+
+namespace orventa {
+namespace {
+
+using testing::Program;
+
+constexpr int W = 800;
+constexpr int H = 600;
+constexpr int MENU_X = 100;  // the main menu at (W/8, H/4)
+constexpr int MENU_Y = 150;
+// A program left alone may use up this much virtual time before it must wait for input again
+// (the refresh test's countdown and confirmation are the longest).
+constexpr double MOST_VIRTUAL_SECONDS_WITHOUT_INPUT = 30;
+
+unsigned long envOr(const char* name, unsigned long fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
+platform::HeadlessConfig display() {
+  platform::HeadlessConfig config;
+  config.desktop = {W, H, 32, 60};
+  config.modes.clear();
+  for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}})
+    for (int bpp : {8, 16, 24, 32})
+      for (int rate : {60, 75}) config.modes.push_back({w, h, bpp, rate});
+  // Some modes are refused whole, some only at their rate; windows up to any size open.
+  config.accepts = [](const platform::DisplayMode& m, bool fullScreen) {
+    if (!fullScreen) return (m.width * 7 + m.height * 3) % 11 != 0;
+    const bool listed = m.width <= 1280 && m.height <= 1024 && m.width % 160 == 0;
+    return listed && (m.width + m.height + m.bitsPerPixel + m.refreshRate) % 5 != 0;
+  };
+  return config;
+}
+
+std::size_t heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return 0;  // the sanitizer keeps freed memory in quarantine; it reports leaks itself
+#else
+  return mallinfo2().uordblks;
+#endif
+}
+
+class Soak {
+ public:
+  explicit Soak(unsigned long seed) : random_(static_cast<std::mt19937::result_type>(seed)) {}
+
+  int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+  double seconds(double most) { return std::uniform_real_distribution<double>(0, most)(random_); }
+
+  void note(std::string event) {
+    recent_.push_back(std::move(event));
+    if (recent_.size() > 30) recent_.pop_front();
+  }
+  std::string recent() const {
+    std::string all;
+    for (const std::string& e : recent_) all += "  " + e + "\n";
+    return all;
+  }
+
+  // One random step of a person at the keyboard and mouse.
+  void step(Program& p) {
+    const int w = p.shownWidth() > 0 ? p.shownWidth() : W;
+    const int h = p.shownHeight() > 0 ? p.shownHeight() : H;
+    const int kind = pick(100);
+    if (kind < 40) {
+      const int item = 1 + pick(12);  // never "Visit homepage" or "Exit Program" on purpose
+      note("main menu item " + std::to_string(item));
+      p.click(MENU_X + 20, MENU_Y + 30 * (item - 1) + 10);
+    } else if (kind < 55) {
+      const int x = pick(w + 40) - 20;
+      const int y = pick(h + 40) - 20;
+      note("click " + std::to_string(x) + "," + std::to_string(y));
+      if (x < 0 || y < 0 || x >= w || y >= h) {
+        p.leaveWindow();
+        p.moveTo(pick(w), pick(h));
+      } else {
+        p.click(x, y);
+      }
+    } else if (kind < 75) {
+      key(p);
+    } else if (kind < 80) {
+      const double held = seconds(2);
+      note("button held " + std::to_string(held) + " s");
+      p.moveTo(pick(w), pick(h));
+      p.press(pick(3));
+      p.settle(held);
+      for (int b = 0; b < 3; ++b) p.release(b);
+    } else if (kind < 83) {
+      note("close button");
+      p.extendedKey('k');
+    } else if (kind < 86) {
+      note("focus lost for a while");
+      p.display().input()->windowActive(false);
+      p.settle(seconds(3));
+      p.display().input()->windowActive(true);
+      p.moveTo(pick(w), pick(h));
+    } else if (kind < 94) {
+      settings(p);
+    } else {
+      const double t = seconds(6);
+      note("waited " + std::to_string(t) + " s");
+      p.settle(t);
+    }
+  }
+
+  // Back to the main screen the way a person would: clicks, keys, patience.
+  bool home(Program& p) {
+    for (int tries = 0; tries < 80; ++tries) {
+      if (atMainScreen(p)) return true;
+      switch (tries % 4) {
+        case 0:
+          p.click(W / 2, H - 2);
+          break;
+        case 1:
+          p.type("\x1b");
+          break;
+        case 2:
+          p.settle(10);
+          break;
+        default:
+          p.type("\r");
+          break;
+      }
+      if (p.finished()) return false;
+    }
+    return atMainScreen(p);
+  }
+
+  static bool atMainScreen(Program& p) {
+    return p.shownWidth() == W && p.pixel(5, 5) == 0xA0A0A0 &&
+           p.pixel(MENU_X, MENU_Y + 100) == 0xFFFFFF && p.pixel(MENU_X + 411, MENU_Y) == 0xA0A0A0;
+  }
+
+ private:
+  void key(Program& p) {
+    const int kind = pick(10);
+    if (kind < 2) {
+      constexpr unsigned char scans[] = {'H', 'P', 'K', 'M', 'G', 'O', 'I', 'Q', 'R', 'S',
+                                         ';', 'D', 133, 134, 141, 'k', 's', 't'};
+      const unsigned char scan = scans[pick(sizeof scans)];
+      note("extended key " + std::to_string(scan));
+      p.extendedKey(scan);
+      return;
+    }
+    constexpr const char* keys[] = {"\r", "\x1b", "\b", "h", "H", "q", "Q", "+", "-", " "};
+    std::string k = kind < 6 ? keys[pick(10)] : std::string(1, static_cast<char>(32 + pick(95)));
+    note("key " + std::to_string(static_cast<unsigned char>(k[0])));
+    p.type(k);
+  }
+
+  // Test settings through the menus: a table size, a typed one (some absurd), a depth, a rate.
+  void settings(Program& p) {
+    if (!atMainScreen(p)) {
+      key(p);
+      return;
+    }
+    p.click(MENU_X + 20, MENU_Y + 10);  // "Change test settings" at (W/4, H/4) = (200, 150)
+    const int choice = pick(4);
+    p.click(200 + 20, 150 + 30 * choice + 10);
+    if (choice == 0) {
+      // The resolution menu at (2.3 W / 8, 1.2 H / 4) = (230, 180); "Custom" is item 15.
+      const int item = 1 + pick(15);
+      p.click(230 + 20, 180 + 30 * (item - 1) + 10);
+      if (item == 15) {
+        std::string typed;
+        const int size = pick(20);
+        if (size == 0)
+          typed = "99999999999x5";
+        else if (size == 1)
+          typed = std::to_string(1 + pick(8192)) + "x";
+        else
+          typed = std::to_string(1 + pick(size < 4 ? 8192 : 1400)) + "x" +
+                  std::to_string(1 + pick(size < 4 ? 8192 : 1100));
+        note("custom resolution " + typed);
+        p.type(typed + (pick(2) ? "\r" : "\x1b"));
+      } else {
+        note("resolution item " + std::to_string(item));
+      }
+    } else if (choice < 3) {
+      const int item = 1 + pick(6);
+      note((choice == 1 ? "depth item " : "refresh item ") + std::to_string(item));
+      p.click(230 + 20, 195 + 30 * (item - 1) + 10);  // (2.3 W / 8, 1.3 H / 4)
+    } else {
+      note("reset to default");
+    }
+  }
+
+  std::mt19937 random_;
+  std::deque<std::string> recent_;
+};
+
+TEST(Soak, RandomInputNeverCrashesHangsLeaksOrStrandsTheUser) {
+  const unsigned long seed = envOr("ORVENTA_SOAK_SEED", 20261206);
+  const unsigned long events = envOr("ORVENTA_SOAK_EVENTS", 20000);
+  std::printf("soak: seed %lu, %lu events\n", seed, events);
+  Soak soak(seed);
+  auto program = std::make_unique<Program>(display());
+  program->start();
+  ASSERT_TRUE(Soak::atMainScreen(*program));
+  // Measured once the fonts and caches that every run fills are warm: what grows after that
+  // grows with each test.
+  const unsigned long warm = events / 5;
+  std::size_t heapWhenWarm = 0;
+
+  for (unsigned long i = 0; i < events; ++i) {
+    const double before = program->display().seconds();
+    soak.step(*program);
+    ASSERT_FALSE(::testing::Test::HasFatalFailure())
+        << "event " << i << " of seed " << seed << " hung; the last events:\n"
+        << soak.recent();
+    ASSERT_LT(program->display().seconds() - before, MOST_VIRTUAL_SECONDS_WITHOUT_INPUT + 10)
+        << "event " << i << " of seed " << seed << " ran on without input; the last events:\n"
+        << soak.recent();
+    if (program->finished()) {
+      ASSERT_EQ(program->exitStatus(), 0) << "seed " << seed << ", the last events:\n"
+                                          << soak.recent();
+      soak.note("-- the program ended; started again");
+      program.reset();
+      program = std::make_unique<Program>(display());
+      program->start();
+    }
+    if (i % 500 == 499 || i + 1 == warm) {
+      ASSERT_TRUE(soak.home(*program)) << "event " << i << " of seed " << seed
+                                       << ": no way back to the main screen; the last events:\n"
+                                       << soak.recent();
+    }
+    if (i + 1 == warm) heapWhenWarm = heapInUse();
+  }
+  ASSERT_TRUE(soak.home(*program));
+  const std::size_t heapAtEnd = heapInUse();
+  EXPECT_LT(heapAtEnd, heapWhenWarm + (2u << 20))
+      << "heap grew from " << heapWhenWarm << " to " << heapAtEnd << " bytes";
+  std::printf("soak: heap %zu bytes when warm, %zu at the end\n", heapWhenWarm, heapAtEnd);
+  program->click(MENU_X + 20, MENU_Y + 30 * 13 + 10);
+  EXPECT_TRUE(program->finished());
+  EXPECT_EQ(program->exitStatus(), 0);
+}
+
+}  // namespace
+}  // namespace orventa
