@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "displaytests/display_tests.h"
+#include "graphics/input.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
@@ -48,8 +49,8 @@ void drawMainScreen(const ProgramState& state) {
                  14, WHITE);
   drawSystemText(x, position(h / 3 + 60), "Color depth:" + std::to_string(t.depth), "Arial", 14,
                  WHITE);
-  drawSystemText(x, position(h / 3 + 90), "Refresh rate:" + std::to_string(t.refreshRate),
-                 "Arial", 14, WHITE);
+  drawSystemText(x, position(h / 3 + 90), "Refresh rate:" + std::to_string(t.refreshRate), "Arial",
+                 14, WHITE);
 }
 
 void runMainMenuItem(int item, ProgramState& state) {
@@ -72,6 +73,13 @@ int runMainLoop(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   for (;;) {
     setScreenMode(desktop.width, desktop.height, 24, 0, FULL_SCREEN, 0);
+    // Without a screen there is no input either, and the menu could never be left: try again
+    // now and then until the display takes the main-screen mode.
+    while (screenPointer() == nullptr) {
+      sleepMilliseconds(1000);
+      idle();
+      setScreenMode(desktop.width, desktop.height, 24, 0, FULL_SCREEN, 0);
+    }
     do {
       drawMainScreen(state);
       const long double w = desktop.width;

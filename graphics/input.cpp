@@ -161,6 +161,10 @@ void pause(int milliseconds) {
 
 void sleepMilliseconds(int milliseconds) { sleepMs(milliseconds); }
 
+void idle() {
+  if (platform::Platform* p = display(); p != nullptr) p->idle();
+}
+
 double timer() {
   platform::Platform* p = display();
   return p == nullptr ? 0.0 : p->seconds();

@@ -17,6 +17,8 @@ void pause(int milliseconds);
 double timer();
 // Sleeps that long; unlike pause, a key does not cut it short.
 void sleepMilliseconds(int milliseconds);
+// A wait that found nothing to do: gives the processor away briefly.
+void idle();
 void beep();
 
 // Empties the key queue and forgets the mouse: a fresh start for a test run.
