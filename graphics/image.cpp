@@ -1,4 +1,6 @@
 // Images: created, combined onto a target of the same pixel size, destroyed.
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -54,7 +56,27 @@ void combineRow(std::uint8_t* d, const std::uint8_t* s, std::size_t pixels, int 
   }
 }
 
+// Large images get their own pages, as frame buffers do: fresh memory without a fault per 4 KiB.
+std::unique_ptr<std::uint8_t[], ImageMemory> allocatePixels(std::size_t bytes) {
+#if !defined(__SANITIZE_ADDRESS__)
+  if (bytes >= (2u << 20)) {
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+    madvise(p, bytes, MADV_HUGEPAGE);
+    return {static_cast<std::uint8_t*>(p), ImageMemory{bytes}};
+  }
+#endif
+  return {new (std::nothrow) std::uint8_t[bytes], ImageMemory{}};
+}
+
 }  // namespace
+
+void ImageMemory::operator()(std::uint8_t* p) const {
+  if (mappedBytes != 0)
+    munmap(p, mappedBytes);
+  else
+    delete[] p;
+}
 
 Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
                    std::uint32_t flags) {
@@ -69,7 +91,7 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
     return nullptr;
   auto image = std::unique_ptr<Image>(new (std::nothrow) Image);
   if (!image) return nullptr;
-  image->pixels.reset(new (std::nothrow) std::uint8_t[bytes]);
+  image->pixels = allocatePixels(static_cast<std::size_t>(bytes));
   if (!image->pixels) return nullptr;
   image->bytesPerPixel = bytesPerPixel;
   image->width = width;
@@ -81,6 +103,8 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
   else if (bytesPerPixel == 2)
     fill = toRgb565(fillColour);
   const std::size_t pixels = static_cast<std::size_t>(bytes) / bytesPerPixel;
+  // Mapped pages come zeroed.
+  if (fill == 0 && image->pixels.get_deleter().mappedBytes != 0) return image.release();
   withPixelType(bytesPerPixel, [&]<typename T>() {
     raster::fill(reinterpret_cast<T*>(image->pixels.get()), pixels, static_cast<T>(fill));
   });

@@ -2,6 +2,7 @@
 // image from createImage. With no screen open nothing is drawn, even into an image.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -37,12 +38,18 @@ constexpr std::uint32_t TRANSPARENT_FILL = 1u << 31;
 // A source corner of putImage with this value means the whole image.
 constexpr int WHOLE_IMAGE = static_cast<int>(0xFFFF0000u);
 
+// Frees image memory the way it was had: mapped pages for large images, the heap otherwise.
+struct ImageMemory {
+  std::size_t mappedBytes = 0;
+  void operator()(std::uint8_t* p) const;
+};
+
 struct Image {
   int bytesPerPixel = 0;
   int width = 0;
   int height = 0;
   int pitch = 0;
-  std::unique_ptr<std::uint8_t[]> pixels;
+  std::unique_ptr<std::uint8_t[], ImageMemory> pixels;
 };
 
 // Round to nearest, halves away from zero; saturates far outside any target. NaN gives 0.
