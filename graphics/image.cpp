@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "graphics/colour.h"
 #include "graphics/primitives.h"
@@ -56,13 +57,27 @@ void combineRow(std::uint8_t* d, const std::uint8_t* s, std::size_t pixels, int 
   }
 }
 
-// Large images get their own pages, as frame buffers do: fresh memory without a fault per 4 KiB.
-std::unique_ptr<std::uint8_t[], ImageMemory> allocatePixels(std::size_t bytes) {
+// The last large image's pages, kept for the next image of that size: tests make a
+// full-screen image per page, and fresh pages cost a fault each.
+struct Spare {
+  std::uint8_t* pixels = nullptr;
+  std::size_t bytes = 0;
+};
+Spare spare;
+
+// Large images get pages of their own; `zeroed` says whether they are fresh from the kernel.
+std::unique_ptr<std::uint8_t[], ImageMemory> allocatePixels(std::size_t bytes, bool& zeroed) {
+  zeroed = false;
 #if !defined(__SANITIZE_ADDRESS__)
   if (bytes >= (2u << 20)) {
+    if (spare.pixels != nullptr && spare.bytes == bytes) {
+      std::uint8_t* p = std::exchange(spare.pixels, nullptr);
+      return {p, ImageMemory{bytes}};
+    }
     void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) return nullptr;
     madvise(p, bytes, MADV_HUGEPAGE);
+    zeroed = true;
     return {static_cast<std::uint8_t*>(p), ImageMemory{bytes}};
   }
 #endif
@@ -72,10 +87,12 @@ std::unique_ptr<std::uint8_t[], ImageMemory> allocatePixels(std::size_t bytes) {
 }  // namespace
 
 void ImageMemory::operator()(std::uint8_t* p) const {
-  if (mappedBytes != 0)
-    munmap(p, mappedBytes);
-  else
+  if (mappedBytes == 0) {
     delete[] p;
+    return;
+  }
+  if (spare.pixels != nullptr) munmap(spare.pixels, spare.bytes);
+  spare = {p, mappedBytes};
 }
 
 Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
@@ -91,7 +108,8 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
     return nullptr;
   auto image = std::unique_ptr<Image>(new (std::nothrow) Image);
   if (!image) return nullptr;
-  image->pixels = allocatePixels(static_cast<std::size_t>(bytes));
+  bool zeroed = false;
+  image->pixels = allocatePixels(static_cast<std::size_t>(bytes), zeroed);
   if (!image->pixels) return nullptr;
   image->bytesPerPixel = bytesPerPixel;
   image->width = width;
@@ -104,7 +122,7 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
     fill = toRgb565(fillColour);
   const std::size_t pixels = static_cast<std::size_t>(bytes) / bytesPerPixel;
   // Mapped pages come zeroed.
-  if (fill == 0 && image->pixels.get_deleter().mappedBytes != 0) return image.release();
+  if (fill == 0 && zeroed) return image.release();
   withPixelType(bytesPerPixel, [&]<typename T>() {
     raster::fill(reinterpret_cast<T*>(image->pixels.get()), pixels, static_cast<T>(fill));
   });
