@@ -27,18 +27,17 @@ void showDesktopInfo(const ProgramState& state) {
   const DisplaySettings& d = state.desktop;
   const long double w = d.width;
   const long double h = d.height;
-  drawMenuBox(position(w / 4), position(h / 4), 565, WHITE, BLUE,
-              {"  ****** Windows Desktop settings ******", "Resolution (pixels)",
-               "Colour depth (bits)", "Number of colors", "Refresh rate (Hz)",
-               "Press any key to continue (or mouse click)"});
+  drawMenuBox(
+      position(w / 4), position(h / 4), 565, WHITE, BLUE,
+      {"  ****** Windows Desktop settings ******", "Resolution (pixels)", "Colour depth (bits)",
+       "Number of colors", "Refresh rate (Hz)", "Press any key to continue (or mouse click)"});
   const int x = position(w / 2);
   drawSystemText(x, position(h / 4 + 30),
                  ":" + std::to_string(d.width) + "x" + std::to_string(d.height), "Arial", 18,
                  WHITE);
   drawSystemText(x, position(h / 4 + 60), ":" + std::to_string(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 90), ":" + colourCount(d.depth), "Arial", 18, WHITE);
-  drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18,
-                 WHITE);
+  drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18, WHITE);
   waitForKeyOrClick();
 }
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "bench/ratio.h"
-#include "displaytests/geometry/aspect_ratio.h"
 #include "displaytests/geometry/collinearity_grid.h"
 #include "displaytests/geometry/moire_patterns.h"
+#include "displaytests/geometry/ratio_ellipses.h"
 #include "displaytests/geometry/resolution_card.h"
 #include "graphics/platform/headless/headless_platform.h"
 #include "graphics/screen.h"

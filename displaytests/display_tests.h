@@ -11,7 +11,7 @@ void collinearityGrid(ProgramState& state);    // geometry/collinearity_grid.cpp
 void colourRange(ProgramState& state);         // colour/colour_range.cpp
 void contrastBrightness(ProgramState& state);  // colour/contrast_brightness.cpp
 void gammaChart(ProgramState& state);          // colour/gamma_chart.cpp
-void aspectRatio(ProgramState& state);         // geometry/aspect_ratio.cpp
+void aspectRatio(ProgramState& state);         // geometry/ratio_ellipses.cpp
 void moirePatterns(ProgramState& state);       // geometry/moire_patterns.cpp
 void refreshTest(ProgramState& state);         // modes/refresh_test.cpp
 void listSupportedModes(ProgramState& state);  // modes/supported_modes.cpp

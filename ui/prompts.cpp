@@ -55,7 +55,8 @@ void drawTextFrame(int row, int column, int width, int height) {
   column = static_cast<std::int8_t>(column);
   width = static_cast<std::int8_t>(width);
   height = static_cast<std::int8_t>(height);
-  const std::string::size_type inner = width > 2 ? static_cast<std::string::size_type>(width - 2) : 0;
+  const std::string::size_type inner =
+      width > 2 ? static_cast<std::string::size_type>(width - 2) : 0;
   for (int k = 0; k < height; ++k) {
     std::string line;
     if (k == 0)

@@ -152,8 +152,8 @@ class Soak {
   void key(Program& p) {
     const int kind = pick(10);
     if (kind < 2) {
-      constexpr unsigned char scans[] = {'H', 'P', 'K', 'M', 'G', 'O', 'I', 'Q', 'R', 'S',
-                                         ';', 'D', 133, 134, 141, 'k', 's', 't'};
+      constexpr unsigned char scans[] = {'H', 'P', 'K', 'M', 'G', 'O', 'I', 'Q', 'R',
+                                         'S', ';', 'D', 133, 134, 141, 'k', 's', 't'};
       const unsigned char scan = scans[pick(sizeof scans)];
       note("extended key " + std::to_string(scan));
       p.extendedKey(scan);

@@ -106,10 +106,10 @@ class HeadlessPlatform final : public Platform {
   bool parked_ = false;
   bool release_ = false;
   bool stop_ = false;
-  int idleStreak_ = 0;      // idle polls since the last input or resume
-  long parks_ = 0;         // how often the program has parked
-  long awaitedPark_ = 0;   // the park that waitUntilIdle waits for
-  double freeUntil_ = 0;   // virtual time until which idle() does not park
+  int idleStreak_ = 0;    // idle polls since the last input or resume
+  long parks_ = 0;        // how often the program has parked
+  long awaitedPark_ = 0;  // the park that waitUntilIdle waits for
+  double freeUntil_ = 0;  // virtual time until which idle() does not park
 };
 
 }  // namespace orventa::platform

@@ -1,4 +1,4 @@
-#include "displaytests/geometry/aspect_ratio.h"
+#include "displaytests/geometry/ratio_ellipses.h"
 
 #include <string>
 
