@@ -80,6 +80,48 @@ class Region {
   std::int64_t bottom_ = INT64_MIN;
 };
 
+// With the border colour equal to the fill colour (as the program always asks), a filled pixel
+// is a border pixel: spans can be filled as soon as they are found, while their rows are still
+// in the cache, and nothing needs recording. The region is the same.
+template <typename T>
+void fillWhereBorderIsFill(const Target& t, std::int64_t sx, std::int64_t sy, T colour,
+                           std::int64_t& top, std::int64_t& bottom) {
+  struct Seed {
+    std::int64_t x;
+    std::int64_t y;
+  };
+  std::vector<Seed> seeds{{sx, sy}};
+  const std::size_t width = static_cast<std::size_t>(t.width);
+  while (!seeds.empty()) {
+    const Seed s = seeds.back();
+    seeds.pop_back();
+    T* row = t.at<T>(0, s.y);
+    if (row[s.x] == colour) continue;
+    std::int64_t left = s.x;
+    while (left > 0 && row[left - 1] != colour) --left;
+    const std::int64_t right = static_cast<std::int64_t>(raster::findRight(
+                                   row, static_cast<std::size_t>(s.x), width, colour)) -
+                               1;
+    raster::fill(row + left, static_cast<std::size_t>(right - left + 1), colour);
+    top = std::min(top, s.y);
+    bottom = std::max(bottom, s.y);
+    for (const std::int64_t y : {s.y - 1, s.y + 1}) {
+      if (y < 0 || y >= t.height) continue;
+      const T* next = t.at<T>(0, y);
+      const std::size_t end = static_cast<std::size_t>(right + 1);
+      for (std::int64_t x = left; x <= right; ++x) {
+        x = static_cast<std::int64_t>(
+            raster::findRightOther(next, static_cast<std::size_t>(x), end, colour));
+        if (x > right) break;
+        seeds.push_back({x, y});
+        // One seed per run: skip to the run's end.
+        x = static_cast<std::int64_t>(raster::findRight(
+            next, static_cast<std::size_t>(x), static_cast<std::size_t>(right + 1), colour));
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
@@ -105,6 +147,13 @@ void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
   ScreenLock lock;
   withPixelType(t.bytesPerPixel, [&]<typename T>() {
     if (*t.at<T>(sx, sy) == static_cast<T>(border)) return;
+    if (border == fill) {
+      std::int64_t top = sy;
+      std::int64_t bottom = sy;
+      fillWhereBorderIsFill<T>(t, sx, sy, static_cast<T>(fill), top, bottom);
+      t.changed(top, bottom);
+      return;
+    }
     Region<T> region(t, static_cast<T>(border));
     region.search(sx, sy);
     region.fill(static_cast<T>(fill));

@@ -67,20 +67,22 @@ __m128i equalLanes(__m128i a, std::uint32_t v) {
 }
 #endif
 
-template <typename T>
+// The first pixel equal to `value` (or, with `other`, different from it).
+template <bool other, typename T>
 std::size_t find(const T* row, std::size_t from, std::size_t end, T value) {
   std::size_t i = from;
 #if defined(__SSE2__)
   constexpr std::size_t lanes = 16 / sizeof(T);
   for (; i + lanes <= end; i += lanes) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
-    const int hits = _mm_movemask_epi8(equalLanes(block, value));
+    const int equal = _mm_movemask_epi8(equalLanes(block, value));
+    const int hits = other ? equal ^ 0xFFFF : equal;
     if (hits != 0)
       return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits))) / sizeof(T);
   }
 #endif
   for (; i < end; ++i)
-    if (row[i] == value) return i;
+    if ((row[i] == value) != other) return i;
   return end;
 }
 
@@ -88,15 +90,27 @@ std::size_t find(const T* row, std::size_t from, std::size_t end, T value) {
 
 std::size_t findRight(const std::uint8_t* row, std::size_t from, std::size_t end,
                       std::uint8_t value) {
-  return find(row, from, end, value);
+  return find<false>(row, from, end, value);
 }
 std::size_t findRight(const std::uint16_t* row, std::size_t from, std::size_t end,
                       std::uint16_t value) {
-  return find(row, from, end, value);
+  return find<false>(row, from, end, value);
 }
 std::size_t findRight(const std::uint32_t* row, std::size_t from, std::size_t end,
                       std::uint32_t value) {
-  return find(row, from, end, value);
+  return find<false>(row, from, end, value);
+}
+std::size_t findRightOther(const std::uint8_t* row, std::size_t from, std::size_t end,
+                           std::uint8_t value) {
+  return find<true>(row, from, end, value);
+}
+std::size_t findRightOther(const std::uint16_t* row, std::size_t from, std::size_t end,
+                           std::uint16_t value) {
+  return find<true>(row, from, end, value);
+}
+std::size_t findRightOther(const std::uint32_t* row, std::size_t from, std::size_t end,
+                           std::uint32_t value) {
+  return find<true>(row, from, end, value);
 }
 
 // Bitwise combines work on the bytes: the same result as on whole pixel words.

@@ -23,6 +23,14 @@ std::size_t findRight(const std::uint16_t* row, std::size_t from, std::size_t en
 std::size_t findRight(const std::uint32_t* row, std::size_t from, std::size_t end,
                       std::uint32_t value);
 
+// The first index in [from, end) whose pixel differs from `value`, or `end`.
+std::size_t findRightOther(const std::uint8_t* row, std::size_t from, std::size_t end,
+                           std::uint8_t value);
+std::size_t findRightOther(const std::uint16_t* row, std::size_t from, std::size_t end,
+                           std::uint16_t value);
+std::size_t findRightOther(const std::uint32_t* row, std::size_t from, std::size_t end,
+                           std::uint32_t value);
+
 // d = d op s over `count` pixels of the given size.
 void combineAnd(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes);
 void combineOr(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes);
