@@ -138,6 +138,16 @@ int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip) {
   return 1;
 }
 
+int mouseButtons() {
+  int x = 0;
+  int y = 0;
+  int wheel = 0;
+  int buttons = 0;
+  int clip = 0;
+  readMouse(x, y, wheel, buttons, clip);
+  return buttons;
+}
+
 void pause(int milliseconds) {
   if (openScreen() == nullptr) return;
   if (milliseconds == -1) {

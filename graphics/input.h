@@ -12,6 +12,8 @@ std::string readKey();
 // 0 with the pointer's state; 1 with every value -1 when no screen is open, the window is not
 // active or the pointer is outside it.
 int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip);
+// The buttons of readMouse alone: -1 when the mouse cannot be read.
+int mouseButtons();
 // -1: until a key; 1..99: that long; 100 or more: in 50 ms slices that a key cuts short.
 void pause(int milliseconds);
 double timer();

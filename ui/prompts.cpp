@@ -11,19 +11,7 @@
 #include "ui/menu_box.h"
 
 namespace orventa {
-namespace {
-
-int buttons() {
-  int x = 0;
-  int y = 0;
-  int wheel = 0;
-  int b = 0;
-  int clip = 0;
-  readMouse(x, y, wheel, b, clip);
-  return b;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void waitForKeyOrClick() {
   // With no screen there is no key and no mouse: waiting would never end.
@@ -31,11 +19,11 @@ void waitForKeyOrClick() {
   pause(300);
   int held = 0;
   for (;;) {
-    held = buttons();
+    held = mouseButtons();
     if (!readKey().empty() || held != 0) break;
   }
   if (held != 0)
-    while (buttons() != 0) {
+    while (mouseButtons() != 0) {
     }
 }
 

@@ -37,16 +37,6 @@ void recentre(Grid& grid, int width, int height) {
   grid.yOffset = height / 2 % grid.spacing;
 }
 
-int mouseButtons() {
-  int x = 0;
-  int y = 0;
-  int wheel = 0;
-  int buttons = 0;
-  int clip = 0;
-  readMouse(x, y, wheel, buttons, clip);
-  return buttons;
-}
-
 }  // namespace
 
 int gridStartSpacing(int width) {

@@ -11,15 +11,6 @@ namespace orventa {
 namespace {
 
 // Not 0 while a button is down; -1 when the mouse cannot be read, which counts as held.
-int buttonsDown() {
-  int x = 0;
-  int y = 0;
-  int wheel = 0;
-  int buttons = 0;
-  int clip = 0;
-  readMouse(x, y, wheel, buttons, clip);
-  return buttons;
-}
 
 struct ImageDeleter {
   void operator()(Image* image) const { destroyImage(image); }
@@ -66,11 +57,11 @@ void highVoltage(ProgramState& state, std::uint32_t p) {
     const double start = std::nearbyint(timer());
     int buttons = 0;
     do {
-      buttons = buttonsDown();
+      buttons = mouseButtons();
     } while (timer() - start < 1 && key.empty() && buttons == 0);
     if (key.empty() && buttons == 0) continue;
     // A held button is one input: the next phase starts only once it is up.
-    while (buttonsDown() != 0) {
+    while (mouseButtons() != 0) {
     }
     putImage(nullptr, 9, 9, field.get(), COPY);
     ++inputs;
