@@ -11,7 +11,6 @@
 #include "ui/menu_box.h"
 
 namespace orventa {
-namespace {}  // namespace
 
 void waitForKeyOrClick() {
   // With no screen there is no key and no mouse: waiting would never end.
