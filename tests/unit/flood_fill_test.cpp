@@ -29,23 +29,6 @@ class FloodFillTest : public testing::HeadlessTest {
   }
 };
 
-struct FillCase {
-  int depth;
-  std::uint32_t colour, pixel;
-};
-class WholeScreenFillTest : public FloodFillTest, public ::testing::WithParamInterface<FillCase> {};
-
-TEST_P(WholeScreenFillTest, ClearedScreenIsFilledEntirely) {
-  const FillCase c = GetParam();
-  open(64, 48, c.depth);
-  fill(1, 1, c.colour);
-  EXPECT_EQ(countNot(c.pixel), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(EachPixelSize, WholeScreenFillTest,
-                         ::testing::Values(FillCase{8, 0x10C, 12}, FillCase{16, 0xFF0000, 0xF800},
-                                           FillCase{32, RED, RED}));
-
 TEST_F(FloodFillTest, ShapeInTheFillColourIsAWall) {
   box(10, 10, 30, 30, RED);
   fill(1, 1, RED);

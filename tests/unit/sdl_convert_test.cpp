@@ -85,18 +85,6 @@ TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteAtAnyWidth) {
   }
 }
 
-TEST(SdlConvertTest, TrueColourKeepsItsColourAndNeverShowsAlpha) {
-  Conversion c(3, 1, 4);
-  c.set(0, 0, 0x00123456);
-  c.set(1, 0, 0x7FABCDEF);
-  c.set(2, 0, 0xFF000000);
-  c.dirty[0] = 1;
-  ASSERT_TRUE(c.run());
-  EXPECT_EQ(c.shown(0, 0), 0xFF123456u);
-  EXPECT_EQ(c.shown(1, 0), 0xFFABCDEFu);
-  EXPECT_EQ(c.shown(2, 0), 0xFF000000u);
-}
-
 TEST(SdlConvertTest, OnlyTheDirtySpanIsConvertedAndItsMarksCleared) {
   Conversion c(4, 10, 4);
   EXPECT_FALSE(c.run());
