@@ -204,11 +204,11 @@ void SdlPlatform::perform(Request& request) {
     closeWindow();
 }
 
-bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
-  Request request{true, mode, fullScreen};
+// Runs a request on the main thread, which owns the window, and waits for its result.
+void SdlPlatform::request(Request& request) {
   if (onMainThread() || !running_) {
     perform(request);
-    return request.result;
+    return;
   }
   SDL_Event event{};
   event.type = eventType_;
@@ -222,26 +222,17 @@ bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
     lock.lock();
   }
   requestDone_.wait(lock, [&] { return request.done; });
-  return request.result;
+}
+
+bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
+  Request r{true, mode, fullScreen};
+  request(r);
+  return r.result;
 }
 
 void SdlPlatform::closeDisplay() {
-  Request request{};
-  if (onMainThread() || !running_) {
-    perform(request);
-    return;
-  }
-  SDL_Event event{};
-  event.type = eventType_;
-  event.user.code = REQUEST;
-  event.user.data1 = &request;
-  std::unique_lock lock(requestMutex_);
-  while (SDL_PushEvent(&event) < 0) {
-    lock.unlock();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    lock.lock();
-  }
-  requestDone_.wait(lock, [&] { return request.done; });
+  Request r{};
+  request(r);
 }
 
 int SdlPlatform::currentRefreshRate() { return refreshRate_; }

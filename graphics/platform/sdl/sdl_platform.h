@@ -64,6 +64,7 @@ class SdlPlatform final : public Platform {
 
   bool onMainThread() const;
   void perform(Request& request);
+  void request(Request& request);
   void wake();
   bool serveEvents(int timeoutMs);
   void handle(const SDL_Event& event);
