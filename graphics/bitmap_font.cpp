@@ -77,15 +77,8 @@ void drawBitmapText(Image* target, float x, float y, std::uint32_t flags, std::s
                     std::uint32_t colour) {
   Target t;
   if (!resolveTarget(target, t)) return;
-  Screen& s = *openScreen();
-  const std::uint32_t mode = flags & COORDINATE_MODE_MASK;
-  if (mode == 2 || mode == 3 || mode == 5) {
-    x = s.cursorX + x;
-    y = s.cursorY + y;
-  }
-  s.cursorX = x;
-  s.cursorY = y;
-  const int height = s.textGrid.glyphHeight;
+  placeOnePoint(flags & COORDINATE_MODE_MASK, x, y);
+  const int height = openScreen()->textGrid.glyphHeight;
   if (text.empty() || std::isnan(x) || std::isnan(y) || glyphRows(height, 0) == nullptr) return;
   const std::int64_t left = roundCoordinate(x);
   const std::int64_t top = roundCoordinate(y);

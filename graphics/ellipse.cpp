@@ -121,14 +121,7 @@ void drawEllipse(Image* target, float x, float y, float radius, std::uint32_t co
                  float startAngle, float endAngle, int fill, std::uint32_t flags) {
   Target t;
   if (!resolveTarget(target, t)) return;
-  Screen& s = *openScreen();
-  const std::uint32_t mode = flags & COORDINATE_MODE_MASK;
-  if (mode == 2 || mode == 3 || mode == 5) {
-    x = s.cursorX + x;
-    y = s.cursorY + y;
-  }
-  s.cursorX = x;
-  s.cursorY = y;
+  placeOnePoint(flags & COORDINATE_MODE_MASK, x, y);
   if (!(radius > 0) || std::isnan(x) || std::isnan(y)) return;
   if (aspect == 0) aspect = 1;
   float rx = radius;
@@ -166,8 +159,8 @@ void drawEllipse(Image* target, float x, float y, float radius, std::uint32_t co
     end = -end;
     radiusLine(end);
   }
-  s.cursorX = x;
-  s.cursorY = y;
+  // The radius lines moved the cursor; the ellipse leaves it at its centre.
+  placeOnePoint(0, x, y);
   withPixelType(t.bytesPerPixel,
                 [&]<typename T>() { arc<T>(t, cx, cy, rx, ry, static_cast<T>(c), start, end); });
 }

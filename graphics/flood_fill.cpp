@@ -129,14 +129,7 @@ void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
                std::uint32_t flags) {
   Target t;
   if (!resolveTarget(target, t)) return;
-  Screen& s = *openScreen();
-  const std::uint32_t mode = flags & COORDINATE_MODE_MASK;
-  if (mode == 2 || mode == 3 || mode == 5) {
-    x = s.cursorX + x;
-    y = s.cursorY + y;
-  }
-  s.cursorX = x;
-  s.cursorY = y;
+  placeOnePoint(flags & COORDINATE_MODE_MASK, x, y);
   if (std::isnan(x) || std::isnan(y)) return;
   const std::int64_t sx = roundCoordinate(x);
   const std::int64_t sy = roundCoordinate(y);

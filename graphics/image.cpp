@@ -135,13 +135,7 @@ void putImage(Image* target, float x, float y, const Image* image, int sourceX1,
               int sourceX2, int sourceY2, int coordinateMode, int combineMode) {
   Target t;
   if (image == nullptr || !resolveTarget(target, t)) return;
-  Screen& s = *openScreen();
-  if (coordinateMode == 2 || coordinateMode == 3 || coordinateMode == 5) {
-    x = s.cursorX + x;
-    y = s.cursorY + y;
-  }
-  s.cursorX = x;
-  s.cursorY = y;
+  placeOnePoint(static_cast<std::uint32_t>(coordinateMode), x, y);
   if (image->bytesPerPixel != t.bytesPerPixel || std::isnan(x) || std::isnan(y)) return;
   std::int64_t sx1 = 0;
   std::int64_t sy1 = 0;

@@ -38,6 +38,16 @@ bool resolveTarget(Image* image, Target& target) {
   return true;
 }
 
+void placeOnePoint(std::uint32_t coordinateMode, float& x, float& y) {
+  Screen& s = *openScreen();
+  if (coordinateMode == 2 || coordinateMode == 3 || coordinateMode == 5) {
+    x = s.cursorX + x;
+    y = s.cursorY + y;
+  }
+  s.cursorX = x;
+  s.cursorY = y;
+}
+
 std::uint32_t pixelColour(const Target& target, std::uint32_t colour, std::uint32_t flags) {
   if ((flags & DEFAULT_COLOUR) != 0) return target.screen->foreground;
   return convertColour(colour, target.bytesPerPixel, target.colourMask);
