@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j2
 
-.PHONY: run test deps release sanitize fuzz bench format
+.PHONY: run test install deps release sanitize fuzz bench format
 
 deps:
 	@scripts/install-deps
@@ -34,6 +34,11 @@ test: release sanitize
 	ctest --test-dir $(BUILD_DIR)/release $(CTEST_FLAGS)
 	ctest --test-dir $(BUILD_DIR)/sanitize $(CTEST_FLAGS)
 	$(MAKE) fuzz
+
+# Installs the program, its desktop entry, icon, metainfo and manual page under PREFIX.
+PREFIX ?= /usr/local
+install: release
+	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
 
 # The benchmarks, each figure beside its baseline from the same run.
 bench: release
