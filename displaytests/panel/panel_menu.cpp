@@ -8,11 +8,12 @@
 #include "displaytests/panel/subpixel_layout.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 
 void panelTests(ProgramState& state) {
-  const std::uint32_t p = patternColour(state.test.depth);
+  const std::uint32_t p = patternWhite(state.test.depth);
   const long double dw = state.desktop.width;
   const long double dh = state.desktop.height;
   const int choice = chooseFromMenu(position(2 * dw / 8), position(2 * dh / 4), 300,

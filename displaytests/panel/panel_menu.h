@@ -1,11 +1,2 @@
-// The "Miscellaneous" menu and the pattern colour its tests share.
+// The "Miscellaneous" menu. Its tests share the pattern colour P, patternWhite of the test depth.
 #pragma once
-
-#include <cstdint>
-
-namespace orventa {
-
-// White in the test mode's terms: a true colour above 8 bits, palette index 15 at 8 or less.
-constexpr std::uint32_t patternColour(int testDepth) { return testDepth > 8 ? 0xFFFFFFFFu : 15u; }
-
-}  // namespace orventa
