@@ -236,12 +236,21 @@ void markRowsDirty(const Screen& screen, int firstRow, int lastRow) {
 
 void markAllRowsDirty(const Screen& screen) { markRowsDirty(screen, 0, screen.height - 1); }
 
+namespace {
+std::atomic<std::size_t> frameMemoryCap{0};
+}  // namespace
+
 std::size_t frameMemoryLimit() {
   const long pages = sysconf(_SC_PHYS_PAGES);
   const long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return std::size_t{1} << 30;
-  return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize) / 2;
+  std::size_t limit = std::size_t{1} << 30;
+  if (pages > 0 && pageSize > 0)
+    limit = static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize) / 2;
+  const std::size_t cap = frameMemoryCap.load();
+  return cap != 0 ? std::min(limit, cap) : limit;
 }
+
+void capFrameMemory(std::size_t bytes) { frameMemoryCap.store(bytes); }
 
 platform::Platform* display() { return connected.load(); }
 

@@ -86,7 +86,11 @@ platform::Platform* display();
 // Where the backend's input events go (the key queue and mouse state).
 platform::InputSink& inputSink();
 
-// Allocation larger than this many bytes for one screen's pages is refused outright.
+// Allocation larger than this many bytes for one screen's pages, or for one image, is refused
+// outright: half the physical memory, or less once capped.
 std::size_t frameMemoryLimit();
+// Caps the limit at `bytes` (0 lifts the cap). A renderer can keep within a budget this way, and
+// tests make frame buffers fail to allocate in the middle of a run.
+void capFrameMemory(std::size_t bytes);
 
 }  // namespace orventa

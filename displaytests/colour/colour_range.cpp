@@ -135,6 +135,8 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
   // switch the screen stays 32-bit whatever the test depth, and an image of another pixel size
   // would combine with nothing. After a switch the two agree anyway.
   Image* image = createImage(W, H, page.imageFill, 0, 0);
+  // Without its image the discs would go straight onto the screen, uncombined: a wrong picture.
+  if (image == nullptr) return;
   const float r = static_cast<float>(H / 3);
   const std::int64_t w = W;
   const std::int64_t h = H;
