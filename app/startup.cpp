@@ -7,7 +7,7 @@ namespace orventa {
 
 ProgramState startUp() {
   ProgramState state;
-  state.sampleText = "The quick brown fox jumps over the lazy dog 0123456789";
+  state.sampleText = SAMPLE_TEXT;
   DisplaySettings& d = state.desktop;
   getScreenInfo(d.width, d.height, d.depth, d.refreshRate);
   state.test = d;

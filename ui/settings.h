@@ -15,6 +15,9 @@ struct DisplaySettings {
   bool operator==(const DisplaySettings&) const = default;
 };
 
+// The readability test's sample line.
+inline constexpr const char* SAMPLE_TEXT = "The quick brown fox jumps over the lazy dog 0123456789";
+
 struct FallbackScreen {
   int modeNumber = 18;  // 18: 640 x 480, 19: 800 x 600
   int columns = 80;

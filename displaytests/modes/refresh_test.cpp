@@ -68,6 +68,16 @@ void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& te
                 {rate + " Hz refresh rate is not supported", " with " + size + " resolution"});
 }
 
+void drawRefreshQuestion(const DisplaySettings& test) {
+  const long double h = test.height;
+  const int x = test.width / 4;
+  drawSystemText(x, position(h / 2),
+                 "If you can read this message, your monitor supports " +
+                     std::to_string(test.refreshRate) + " Hz refresh rate",
+                 "System", 14, WHITE);
+  drawSystemText(x, position(h / 2 + 30), "Please confirm by pressing H key", "System", 14, WHITE);
+}
+
 void refreshTest(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   const DisplaySettings& test = state.test;
@@ -98,14 +108,7 @@ void refreshTest(ProgramState& state) {
   bool confirmed = false;
   // With no screen open the desktop's own rate comes back, which says nothing about the mode.
   if (screenPointer() != nullptr && measured == test.refreshRate) {
-    const long double h = test.height;
-    const int x = test.width / 4;
-    drawSystemText(x, position(h / 2),
-                   "If you can read this message, your monitor supports " +
-                       std::to_string(test.refreshRate) + " Hz refresh rate",
-                   "System", 14, WHITE);
-    drawSystemText(x, position(h / 2 + 30), "Please confirm by pressing H key", "System", 14,
-                   WHITE);
+    drawRefreshQuestion(test);
     const double start = std::round(timer());
     for (;;) {
       if (readKey() == "h") {

@@ -11,6 +11,8 @@ void drawRefreshAnnouncement(const DisplaySettings& desktop, const DisplaySettin
 // Blanks the previous digit on the announcement's first bar and draws n there.
 void drawCountdownDigit(const DisplaySettings& desktop, int n);
 // The result box: red bars when the user confirmed the rate, blue when not.
+// What the test mode shows while it waits for H.
+void drawRefreshQuestion(const DisplaySettings& test);
 void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test, bool confirmed);
 
 }  // namespace orventa

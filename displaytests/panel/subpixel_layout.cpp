@@ -74,15 +74,18 @@ void drawSubpixelGridLabels() {
   printText("   distinct red and blue lines.", true);
 }
 
-void subpixelLayout(ProgramState& state) {
-  enterTestMode(state);
-  clearScreen();
-  const DisplaySettings& t = state.test;
+void drawSubpixelLayout(const DisplaySettings& t) {
   drawSubpixelStripes(t.width, t.height, t.depth);
   if (t.depth > 8)
     drawSubpixelBoxes(t.width, t.height);
   else
     drawSubpixelGridLabels();
+}
+
+void subpixelLayout(ProgramState& state) {
+  enterTestMode(state);
+  clearScreen();
+  drawSubpixelLayout(state.test);
   waitForKeyOrClick();
 }
 

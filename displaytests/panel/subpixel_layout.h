@@ -16,5 +16,7 @@ void drawSubpixelBoxes(int width, int height);
 // The labels in text-grid frames, for 8-bit test depths. Frames that would start left of the
 // grid's first column or above its first row start there instead.
 void drawSubpixelGridLabels();
+// The whole pattern: stripes, and the labels as boxes or (at 8 bits) text-grid frames.
+void drawSubpixelLayout(const DisplaySettings& test);
 
 }  // namespace orventa
