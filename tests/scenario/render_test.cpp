@@ -1,0 +1,158 @@
+// orventa-render, run as its own process: its PNG files hold the very pixels the program shows
+// for the same pattern, and every request it cannot serve gets one line and status 2.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/program.h"
+
+namespace orventa {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string errors;  // what it wrote to stderr
+};
+
+Outcome render(const std::string& args) {
+  const std::string command = std::string(ORVENTA_RENDER) + " " + args + " 2>&1 >/dev/null";
+  Outcome outcome;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return outcome;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) outcome.errors += buffer;
+  const int status = pclose(pipe);
+  if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+  return outcome;
+}
+
+// 0x00RRGGBB per pixel, as the headless display reports them; empty when unreadable.
+std::vector<std::uint32_t> decode(const fs::path& file, int& width, int& height) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&image, file.c_str()) == 0) return {};
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) return {};
+  width = static_cast<int>(image.width);
+  height = static_cast<int>(image.height);
+  std::vector<std::uint32_t> pixels(bytes.size() / 3);
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] =
+        std::uint32_t{bytes[3 * i]} << 16 | std::uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
+  return pixels;
+}
+
+class Render : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("orventa-render-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+// The program, at the given test settings, clicked through `clicks` (main menu items and the
+// page turns after them).
+TEST_F(Render, ThePngHoldsWhatTheProgramShowsAtEveryPixelSize) {
+  struct Case {
+    const char* args;
+    int mainItem;
+    int pageTurns;
+  };
+  const Case cases[] = {{"--test resolution-card", 2, 0},
+                        {"--test moire --page 3", 8, 2},
+                        {"--test basic-colors --page 6", 4, 5}};
+  for (int depth : {8, 16, 32})
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.args) + " at " + std::to_string(depth) + " bits");
+      platform::HeadlessConfig config;
+      config.desktop = {1024, 768, 32, 60};
+      config.accepts = [](const platform::DisplayMode&, bool) { return true; };
+      testing::Program p(config);
+      p.start();
+      p.state().test = {800, 600, depth, 60};
+      p.click(128 + 20, 192 + 30 * (c.mainItem - 1) + 10);
+      if (c.mainItem == 4) p.click(320 + 20, 250 + 10);  // "Basic colors"
+      for (int k = 0; k < c.pageTurns; ++k) p.click(5, 5);
+      ASSERT_EQ(p.shownWidth(), 800);
+      const std::vector<std::uint32_t> shown = p.frame();
+
+      const fs::path file = dir_ / "page.png";
+      const Outcome outcome = render(std::string(c.args) + " --size 800x600 --depth " +
+                                     std::to_string(depth) + " -o " + file.string());
+      ASSERT_EQ(outcome.status, 0) << outcome.errors;
+      EXPECT_EQ(outcome.errors, "");
+      int width = 0;
+      int height = 0;
+      const std::vector<std::uint32_t> written = decode(file, width, height);
+      EXPECT_EQ(width, 800);
+      EXPECT_EQ(height, 600);
+      EXPECT_TRUE(written == shown);
+    }
+}
+
+TEST_F(Render, EveryBadRequestGetsOneLineAndStatusTwoAndNoFile) {
+  const std::string out = (dir_ / "out.png").string();
+  const std::string requests[] = {
+      "--test resolution-card --size 0x600 -o " + out,
+      "--test resolution-card --size 800 -o " + out,
+      "--test resolution-card --size 4294967297x600 -o " + out,
+      "--test resolution-card --size 16385x16 -o " + out,
+      "--test resolution-card --size 800x600x2 -o " + out,
+      "--test resolution-card --depth 12 -o " + out,
+      "--test no-such-test -o " + out,
+      "--test moire --page 6 -o " + out,
+      "--test moire --page 0 -o " + out,
+      "--test moire --page two -o " + out,
+      "--test cmyk --page 2 --depth 8 -o " + out,  // one page at 8 bits
+      "--test contrast --depth 8 -o " + out,       // refused at 8 bits
+      "--test resolution-card",
+      "-o " + out,
+      "--test",
+      "--frobnicate",
+      "--test resolution-card -o " + (dir_ / "missing" / "out.png").string(),
+      "--test resolution-card -o " + dir_.string(),
+  };
+  for (const std::string& args : requests) {
+    SCOPED_TRACE(args);
+    const Outcome outcome = render(args);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.errors.rfind("orventa-render: ", 0), 0u) << outcome.errors;
+    EXPECT_EQ(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 1) << outcome.errors;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(Render, AFullDeviceLeavesTheDeviceAlone) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const Outcome outcome = render("--test resolution-card -o /dev/full");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.errors, "orventa-render: cannot write /dev/full: No space left on device\n");
+  EXPECT_TRUE(fs::exists("/dev/full"));
+}
+
+TEST_F(Render, HelpVersionAndListSucceedQuietly) {
+  for (const char* args : {"--help", "--version", "--list", "--list --depth 8"}) {
+    const Outcome outcome = render(args);
+    EXPECT_EQ(outcome.status, 0) << args;
+    EXPECT_EQ(outcome.errors, "") << args;
+  }
+}
+
+}  // namespace
+}  // namespace orventa
