@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j2
 
-.PHONY: run test install deps release sanitize fuzz bench format
+.PHONY: run test install gallery deps release sanitize fuzz bench format
 
 deps:
 	@scripts/install-deps
@@ -35,10 +35,15 @@ test: release sanitize
 	ctest --test-dir $(BUILD_DIR)/sanitize $(CTEST_FLAGS)
 	$(MAKE) fuzz
 
-# Installs the program, its desktop entry, icon, metainfo and manual page under PREFIX.
+# Installs the program, orventa-render, the desktop entry, icon, metainfo and manual pages under
+# PREFIX.
 PREFIX ?= /usr/local
 install: release
 	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
+
+# Every page of every test pattern, rendered at 1280 x 720 into docs/gallery.
+gallery: release
+	scripts/make-gallery $(BUILD_DIR)/release/app/orventa-render docs/gallery
 
 # The benchmarks, each figure beside its baseline from the same run.
 bench: release
