@@ -1,7 +1,5 @@
 #include "displaytests/pattern_pages.h"
 
-#include <memory>
-
 #include "displaytests/colour/colour_range.h"
 #include "displaytests/colour/contrast_brightness.h"
 #include "displaytests/colour/gamma_chart.h"
@@ -98,16 +96,12 @@ void moire(Settings t, int page) {
 
 void refreshQuestion(Settings t, int) { drawRefreshQuestion(t); }
 
-struct ImageDeleter {
-  void operator()(Image* image) const { destroyImage(image); }
-};
-
 // The field blinks once a second: page 1 has it XORed on, page 2 has it off again.
 void highVoltageFlash(Settings t, int page) {
   const std::uint32_t p = patternWhite(t.depth);
   drawHighVoltageFrame(t.width, t.height, p);
   if (page != 1) return;
-  const std::unique_ptr<Image, ImageDeleter> field(makeHighVoltageField(t.width, t.height, p));
+  const OwnedImage field(makeHighVoltageField(t.width, t.height, p));
   if (field) putImage(nullptr, 9, 9, field.get(), XOR);
 }
 

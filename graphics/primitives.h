@@ -66,6 +66,11 @@ void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
 // Null when no screen is open, the size is below 1, the depth unsupported or memory short.
 Image* createImage(int width, int height, std::uint32_t fillColour, int depth, std::uint32_t flags);
 void destroyImage(Image* image);
+// An image destroyed however its owner is left.
+struct ImageDeleter {
+  void operator()(Image* image) const { destroyImage(image); }
+};
+using OwnedImage = std::unique_ptr<Image, ImageDeleter>;
 void putImage(Image* target, float x, float y, const Image* image, int sourceX1, int sourceY1,
               int sourceX2, int sourceY2, int coordinateMode, int combineMode);
 inline void putImage(Image* target, float x, float y, const Image* image, int combineMode) {

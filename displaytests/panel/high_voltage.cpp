@@ -1,23 +1,12 @@
 #include "displaytests/panel/high_voltage.h"
 
 #include <cmath>
-#include <memory>
 #include <string>
 
 #include "graphics/input.h"
 #include "graphics/screen.h"
 
 namespace orventa {
-namespace {
-
-// Not 0 while a button is down; -1 when the mouse cannot be read, which counts as held.
-
-struct ImageDeleter {
-  void operator()(Image* image) const { destroyImage(image); }
-};
-
-}  // namespace
-
 void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
   const float w = static_cast<float>(width);
   const float h = static_cast<float>(height);
@@ -44,8 +33,7 @@ void highVoltage(ProgramState& state, std::uint32_t p) {
   if (screenPointer() == nullptr) return;
   const int w = state.test.width;
   const int h = state.test.height;
-  // Destroyed however the test is left.
-  const std::unique_ptr<Image, ImageDeleter> field(makeHighVoltageField(w, h, p));
+  const OwnedImage field(makeHighVoltageField(w, h, p));
   drawHighVoltageFrame(w, h, p);
 
   int inputs = 0;
