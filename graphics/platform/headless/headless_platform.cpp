@@ -117,7 +117,8 @@ bool HeadlessPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
   std::lock_guard lock(mutex_);
   shown_ = {mode.width, mode.height, mode.bitsPerPixel, refresh};
   fullScreen_ = fullScreen;
-  display_.assign(static_cast<std::size_t>(mode.width) * mode.height, 0);
+  // Sized afresh, as a display's memory is its current mode's and no more.
+  display_ = std::vector<std::uint32_t>(static_cast<std::size_t>(mode.width) * mode.height);
   return true;
 }
 
@@ -131,7 +132,7 @@ void HeadlessPlatform::closeDisplay() {
   std::lock_guard lock(mutex_);
   shown_ = {};
   fullScreen_ = false;
-  display_.clear();
+  display_ = {};
 }
 
 void HeadlessPlatform::waitVerticalRetrace() {
