@@ -1,7 +1,6 @@
 // The geometry and display-mode tests driven through the whole program on the headless display,
 // each screen held pixel by pixel against a picture drawn with the positions written out; the
 // refresh test's waits run on the virtual clock.
-
 #include <cstdlib>
 
 #include "displaytests/geometry/collinearity_grid.h"

@@ -1,5 +1,4 @@
 // The "Miscellaneous" menu and its panel tests, driven through the whole program.
-
 #include "graphics/screen_state.h"
 #include "tests/support/frames.h"
 #include "ui/layout.h"
@@ -89,19 +88,15 @@ TEST(HighVoltage, InvertsOnWholeSecondsInsideTheLitFrame) {
   p.pickPanel(HIGH_VOLTAGE);
   const double next = std::floor(p.now()) + 2;
   EXPECT_TRUE(showsHighVoltage(p, BAR_DARK));
-  EXPECT_EQ(Panel::stored(100, 100), 0x00FFFFFFu);  // black 0xFF000000 inverted
   EXPECT_EQ(Panel::stored(100, 300), 0u);
-  p.settle(next - 1 - p.now() + 0.1);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_DARK));
-  p.settle(next - p.now() - 0.05);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_DARK));
-  p.settle(0.1);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_LIT));
-  EXPECT_EQ(Panel::stored(100, 100), 0xFF000000u);
-  p.settle(0.85);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_LIT));
-  p.settle(0.2);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_DARK));
+  // The seconds around the next whole one; black 0xFF000000 inverted is 0x00FFFFFF.
+  const std::pair<double, Field> steps[] = {
+      {-0.9, BAR_DARK}, {-0.05, BAR_DARK}, {0.05, BAR_LIT}, {0.9, BAR_LIT}, {1.1, BAR_DARK}};
+  for (const auto& [after, field] : steps) {
+    p.settle(next + after - p.now());
+    EXPECT_TRUE(showsHighVoltage(p, field)) << after;
+    EXPECT_EQ(Panel::stored(100, 100), field == BAR_LIT ? 0xFF000000u : 0x00FFFFFFu);
+  }
 }
 
 TEST(HighVoltage, KeysCountAtTheNextPhaseAndTheSecondEnds) {
