@@ -35,10 +35,10 @@ class Fuzzer {
     }
   }
 
-  // One of `specials` (each once in `outOf` draws), else uniform in [low, high).
-  float either(int outOf, std::initializer_list<float> specials, float low, float high) {
+  // One of `extremes` (each once in `outOf` draws), else uniform in [low, high).
+  float either(int outOf, std::initializer_list<float> extremes, float low, float high) {
     const int k = pick(outOf);
-    if (k < static_cast<int>(specials.size())) return specials.begin()[k];
+    if (k < static_cast<int>(extremes.size())) return extremes.begin()[k];
     return std::uniform_real_distribution<float>(low, high)(random_);
   }
   float radius(int extent) { return either(30, {0, -5, QNAN, INF, 1e7f}, 0.0f, 2.0f * extent); }

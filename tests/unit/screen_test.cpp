@@ -53,9 +53,10 @@ TEST_F(ScreenTest, OpensInTheMappedFormatWhiteOnBlack) {
   const struct {
     int requested, stored, bytesPerPixel;
     std::uint32_t mask, foreground, background;
-  } cases[] = {{1, 1, 1, 0x1, 0, 0}, {2, 2, 1, 0x3, 0, 0}, {4, 4, 1, 0xF, 0, 0}, {8, 8, 1, 0xFF, 15, 0},
-               {15, 16, 2, 0xFFFF, 0xFFFF, 0}, {16, 16, 2, 0xFFFF, 0xFFFF, 0},
-               {24, 32, 4, 0xFFFFFFFF, 0xFFFFFFFF, BLACK}, {32, 32, 4, 0xFFFFFFFF, 0xFFFFFFFF, BLACK}};
+  } cases[] = {{1, 1, 1, 0x1, 0, 0}, {2, 2, 1, 0x3, 0, 0}, {4, 4, 1, 0xF, 0, 0},
+               {8, 8, 1, 0xFF, 15, 0}, {15, 16, 2, 0xFFFF, 0xFFFF, 0},
+               {16, 16, 2, 0xFFFF, 0xFFFF, 0}, {24, 32, 4, 0xFFFFFFFF, 0xFFFFFFFF, BLACK},
+               {32, 32, 4, 0xFFFFFFFF, 0xFFFFFFFF, BLACK}};
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.requested);
