@@ -1,24 +1,12 @@
-// The main screen, its menu and the settings menu, driven through the whole program.
-#include <gtest/gtest.h>
+// The main screen, its menu and the settings menu, and start-up, driven through the whole program.
+#include <atomic>
+#include <memory>
 
 #include "app/app.h"
-#include "tests/support/program.h"
+#include "tests/support/frames.h"
 
-namespace orventa {
+namespace orventa::testing {
 namespace {
-
-using testing::Program;
-
-constexpr std::uint32_t SHOWN_WHITE = 0xFFFFFF;
-constexpr std::uint32_t SHOWN_BLUE = 0x0000FF;
-constexpr std::uint32_t SHOWN_RED = 0xFF0000;
-constexpr std::uint32_t SHOWN_GREY = 0xA0A0A0;
-
-platform::HeadlessConfig desktop(int width, int height) {
-  platform::HeadlessConfig config;
-  config.desktop = {width, height, 32, 60};
-  return config;
-}
 
 // The main menu box of a desktop: its top-left corner, 400 wide, 14 items.
 struct Menu {
@@ -33,9 +21,6 @@ struct Menu {
 
 class MainScreen : public ::testing::Test {
  protected:
-  explicit MainScreen(int width = 1366, int height = 768) : program_(desktop(width, height)) {}
-  void SetUp() override { program_.start(); }
-
   // 1366 x 768: W/8 = 170.75 and W/4 = 341.5 round to 171 and 342 (halves to even).
   const Menu main_{171, 192, 400, 14};
   const Menu settings_{342, 192, 300, 4};
@@ -45,43 +30,40 @@ class MainScreen : public ::testing::Test {
   const Menu refreshMenu_{393, 250, 110, 6};
 
   void pick(const Menu& menu, int item) { program_.click(menu.itemX(), menu.rowY(item)); }
-  void openCustomInput() {
+  // Settings of the main menu, its item, then `choice` of that item's menu.
+  void choose(int item, const Menu& menu, int choice) {
     pick(main_, 1);
-    pick(settings_, 1);
-    pick(resolution_, 15);
+    pick(settings_, item);
+    pick(menu, choice);
   }
-  int beeps() { return static_cast<int>(program_.logged("beep 1000 250").size()); }
-  // The error box's first bar, at (W/2 - 175, H/3) = (508, 256).
-  bool errorBoxShown() { return program_.pixel(508 + 300, 256 + 10) == SHOWN_RED; }
 
-  Program program_;
+  Started program_{desktopOf(1366, 768)};
 };
 
 void expectMainScreen(Program& p, const Menu& m) {
-  EXPECT_EQ(p.pixel(5, 5), SHOWN_GREY);
-  // Outer and inner frame lines with the black panel between them.
-  EXPECT_EQ(p.pixel(m.x, m.y + 100), SHOWN_WHITE);
-  EXPECT_EQ(p.pixel(m.x + 1, m.y + 100), 0u);
-  EXPECT_EQ(p.pixel(m.x + 3, m.y + 100), SHOWN_WHITE);
-  EXPECT_EQ(p.pixel(m.x + m.w + 10, m.y + 100), SHOWN_WHITE);
-  EXPECT_EQ(p.pixel(m.x + m.w + 7, m.y + 30 * m.items + 7), SHOWN_WHITE);
-  EXPECT_EQ(p.pixel(m.x + m.w + 11, m.y + 100), SHOWN_GREY);
-  // Item 1 lights up white at once; the others stay blue, bars running into each other.
-  EXPECT_EQ(p.pixel(m.x + m.w - 1, m.y + 6), SHOWN_WHITE);
-  EXPECT_EQ(p.pixel(m.x + m.w - 1, m.y + 36), SHOWN_BLUE);
-  EXPECT_EQ(p.pixel(m.x + m.w, m.y + 30 * m.items + 5), SHOWN_BLUE);
-  EXPECT_EQ(p.pixel(m.x + m.w + 1, m.y + 36), 0u);
+  const int right = m.x + m.w, bottom = m.y + 30 * m.items;
+  // Outer and inner frame lines with the black panel between them; item 1 lights up white at
+  // once, the others stay blue, their bars running into each other.
+  // clang-format off
+  expectPixels(p, {{5, 5, SHOWN_GREY}, {m.x, m.y + 100, SHOWN_WHITE}, {m.x + 1, m.y + 100, 0},
+                   {m.x + 3, m.y + 100, SHOWN_WHITE}, {right + 10, m.y + 100, SHOWN_WHITE},
+                   {right + 7, bottom + 7, SHOWN_WHITE}, {right + 11, m.y + 100, SHOWN_GREY},
+                   {right - 1, m.y + 6, SHOWN_WHITE}, {right - 1, m.y + 36, SHOWN_BLUE},
+                   {right, bottom + 5, SHOWN_BLUE}, {right + 1, m.y + 36, 0}});
+  // clang-format on
 }
 
-TEST_F(MainScreen, IsDrawnAtRoundedPositionsWithItemOneLit) {
-  EXPECT_EQ(program_.shownWidth(), 1366);
-  expectMainScreen(program_, main_);
-}
-
-TEST(MainScreenFullHd, IsDrawnAtRoundedPositions) {
-  Program p(desktop(1920, 1080));
-  p.start();
-  expectMainScreen(p, Menu{240, 270, 400, 14});
+TEST(MainScreenLayout, IsDrawnAtRoundedPositionsWithItemOneLit) {
+  struct Case {
+    int width, height;
+    Menu menu;
+  };
+  for (const Case& c :
+       {Case{1366, 768, {171, 192, 400, 14}}, Case{1920, 1080, {240, 270, 400, 14}}}) {
+    Started p(desktopOf(c.width, c.height));
+    EXPECT_TRUE(mainScreenShown(p));
+    expectMainScreen(p, c.menu);
+  }
 }
 
 TEST_F(MainScreen, HighlightFollowsThePointerAcrossRows) {
@@ -112,102 +94,87 @@ TEST_F(MainScreen, HitRowsReachAboveTheBoxAndExcludeTheFrameColumns) {
   EXPECT_EQ(program_.exitStatus(), 0);
 }
 
-TEST_F(MainScreen, ExitProgramEndsWithStatusZeroAndGivesTheDisplayBack) {
-  pick(main_, 14);
-  ASSERT_TRUE(program_.finished());
-  EXPECT_EQ(program_.exitStatus(), 0);
-  EXPECT_EQ(program_.shownWidth(), 0);
-  EXPECT_EQ(program_.display().log().back(), "close");
-}
-
-TEST_F(MainScreen, VisitHomepageRunsTheCommandOnceAndEnds) {
-  pick(main_, 13);
-  ASSERT_TRUE(program_.finished());
-  EXPECT_EQ(program_.exitStatus(), 0);
-  const auto commands = program_.logged("command ");
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0].rfind("command xdg-open http", 0), 0u) << commands[0];
+TEST(MainScreenEnd, ExitProgramAndVisitHomepageEndWithStatusZeroAndGiveTheDisplayBack) {
+  for (int item : {14, 13}) {
+    Started p(desktopOf(1366, 768));
+    pickMain(p, item);
+    ASSERT_TRUE(p.finished());
+    EXPECT_EQ(p.exitStatus(), 0);
+    EXPECT_EQ(p.shownWidth(), 0);
+    EXPECT_EQ(p.display().log().back(), "close");
+    const auto commands = p.logged("command ");
+    ASSERT_EQ(commands.size(), item == 13 ? 1u : 0u);
+    for (const std::string& c : commands) EXPECT_EQ(c.rfind("command xdg-open http", 0), 0u) << c;
+  }
 }
 
 TEST_F(MainScreen, TheModeChangedFlagDecidesBetweenReopeningAndRedrawing) {
-  const std::size_t opens = program_.logged("open ").size();
+  const int before = opens(program_);
   program_.click(5, 5);  // nothing picked, flag down: only a redraw
-  EXPECT_EQ(program_.logged("open ").size(), opens);
+  EXPECT_EQ(opens(program_), before);
   program_.state().modeChanged = true;
   program_.click(5, 5);
-  const auto after = program_.logged("open ");
-  ASSERT_EQ(after.size(), opens + 1);
-  EXPECT_EQ(after.back(), "open 1366x768x32@0 full");
+  ASSERT_EQ(opens(program_), before + 1);
+  EXPECT_EQ(program_.logged("open ").back(), "open 1366x768x32@0 full");
   EXPECT_FALSE(program_.state().modeChanged);
   expectMainScreen(program_, main_);
 }
 
 TEST_F(MainScreen, SettingsMenuChangesDepthAndRefreshAndResets) {
-  pick(main_, 1);
-  pick(settings_, 2);
-  pick(depthMenu_, 4);  // "16 bit"
+  choose(2, depthMenu_, 4);  // "16 bit"
   EXPECT_EQ(program_.state().test.depth, 16);
-  pick(main_, 1);
-  pick(settings_, 3);
-  pick(refreshMenu_, 6);  // "120 Hz"
+  choose(3, refreshMenu_, 6);  // "120 Hz"
   EXPECT_EQ(program_.state().test.refreshRate, 120);
-  pick(main_, 1);
-  pick(settings_, 1);
-  pick(resolution_, 2);  // SVGA
+  choose(1, resolution_, 2);  // SVGA
   EXPECT_EQ(program_.state().test, (DisplaySettings{800, 600, 16, 120}));
-  // A click beside a sub-menu changes nothing.
   pick(main_, 1);
   pick(settings_, 2);
-  program_.click(5, 5);
+  program_.click(5, 5);  // beside the sub-menu: nothing changes
   EXPECT_EQ(program_.state().test.depth, 16);
   pick(main_, 1);
   pick(settings_, 4);
   EXPECT_EQ(program_.state().test, program_.state().desktop);
 }
 
-TEST_F(MainScreen, CustomResolutionIsParsedAtTheFirstX) {
-  struct Case {
+TEST_F(MainScreen, CustomResolutionIsParsedAtTheFirstXAndMissingOrOversizedNumbersAreRefused) {
+  // clang-format off
+  const struct {
     const char* typed;
-    int width;
-    int height;
-  };
-  for (const Case& c : {Case{"1024x768\r", 1024, 768}, Case{"1024X768\r", 1024, 768},
-                        Case{"1280x1024x5\r", 1280, 1024}, Case{"800x600\x1b", 800, 600}}) {
+    int width, height;  // 0: refused with the error box, the settings unchanged
+  } cases[] = {{"1024x768\r", 1024, 768}, {"1024X768\r", 1024, 768}, {"1280x1024x5\r", 1280, 1024},
+               {"800x600\x1b", 800, 600}, {"1024x\r", 0, 0}, {"x768\r", 0, 0}, {"\x1b", 0, 0},
+               {"1024\r", 0, 0}, {"99999999999x5\r", 0, 0}};
+  // clang-format on
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     program_.state().test = program_.state().desktop;
-    openCustomInput();
+    choose(1, resolution_, 15);  // "Custom"
     program_.type(c.typed);
-    EXPECT_EQ(program_.state().test.width, c.width);
-    EXPECT_EQ(program_.state().test.height, c.height);
-    EXPECT_FALSE(errorBoxShown());
-  }
-}
-
-TEST_F(MainScreen, CustomResolutionRefusesMissingAndOversizedNumbers) {
-  for (const char* typed : {"1024x\r", "x768\r", "\x1b", "1024\r", "99999999999x5\r"}) {
-    SCOPED_TRACE(typed);
-    openCustomInput();
-    program_.type(typed);
-    EXPECT_TRUE(errorBoxShown());
-    program_.type(" ");  // any key closes the box
-    EXPECT_FALSE(errorBoxShown());
-    EXPECT_EQ(program_.state().test, program_.state().desktop);
+    EXPECT_EQ(errorBoxShown(program_), c.width == 0);
+    if (c.width == 0) {
+      program_.type(" ");  // any key closes the box
+      EXPECT_FALSE(errorBoxShown(program_));
+      EXPECT_EQ(program_.state().test, program_.state().desktop);
+    } else {
+      EXPECT_EQ(program_.state().test.width, c.width);
+      EXPECT_EQ(program_.state().test.height, c.height);
+    }
   }
 }
 
 TEST_F(MainScreen, CustomResolutionBeepsAtItsLimits) {
-  openCustomInput();
-  program_.type("\b");  // nothing to erase: the cursor would leave cell 1
-  EXPECT_EQ(beeps(), 1);
+  choose(1, resolution_, 15);  // "Custom"
+  program_.type("\b");         // nothing to erase: the cursor would leave cell 1
+  EXPECT_EQ(beeps(program_), 1);
   program_.type("a");
   program_.extendedKey('H');
-  EXPECT_EQ(beeps(), 3);
+  EXPECT_EQ(beeps(program_), 3);
   program_.type("640x480\b\b80");  // the erased cells are typed again
-  EXPECT_EQ(beeps(), 3);
+  EXPECT_EQ(beeps(program_), 3);
   program_.type("00");
-  EXPECT_EQ(beeps(), 3);
+  EXPECT_EQ(beeps(program_), 3);
   program_.type("0");  // the tenth character: the cursor stays at cell 10
-  EXPECT_EQ(beeps(), 4);
+  EXPECT_EQ(beeps(program_), 4);
   program_.type("\r");
   EXPECT_EQ(program_.state().test.width, 640);
   EXPECT_EQ(program_.state().test.height, 480000);
@@ -223,19 +190,32 @@ TEST_F(MainScreen, DesktopInfoBoxIsDrawnOverTheMainScreenUntilAKey) {
 }
 
 TEST(DesktopInfo, ColourCountIsTwoToTheDepth) {
-  EXPECT_EQ(colourCount(8), "256");
-  EXPECT_EQ(colourCount(16), "65536");
-  EXPECT_EQ(colourCount(24), "16777216");
-  EXPECT_EQ(colourCount(32), "4294967296");
+  for (int depth : {8, 16, 24, 32}) EXPECT_EQ(colourCount(depth), std::to_string(1ull << depth));
+}
+
+TEST(Faults, ADisplayRefusingEveryModeIsWaitedOutAndExitStillWorks) {
+  auto refusing = std::make_shared<std::atomic<bool>>(true);
+  platform::HeadlessConfig config = desktopOf(1024, 768);
+  config.accepts = [refusing](const platform::DisplayMode&, bool) { return !*refusing; };
+  Started p(config);
+  EXPECT_EQ(p.shownWidth(), 0);
+  EXPECT_FALSE(p.finished());
+  p.settle(30);
+  EXPECT_EQ(p.shownWidth(), 0);
+  *refusing = false;
+  p.settle(2);
+  ASSERT_TRUE(mainScreenShown(p));
+  pickMain(p, 14);  // "Exit Program"
+  EXPECT_TRUE(p.finished());
+  EXPECT_EQ(p.exitStatus(), 0);
 }
 
 TEST(StartUp, ListsEachSizeOncePerDepthAndPicksTheFallbackByWidth) {
   {
-    platform::HeadlessConfig config = desktop(1024, 768);
+    platform::HeadlessConfig config = desktopOf(1024, 768);
     config.modes = {{1024, 768, 32, 60}, {1024, 768, 32, 75}, {1024, 768, 16, 60},
                     {800, 600, 32, 60},  {640, 480, 8, 60},   {1600, 1200, 24, 60}};
-    Program p(config);
-    p.start();
+    Started p(config);
     const ProgramState& s = p.state();
     EXPECT_EQ(s.supportedModes[0], "/640 x 480");
     EXPECT_EQ(s.supportedModes[1], "/1024 x 768");
@@ -245,8 +225,7 @@ TEST(StartUp, ListsEachSizeOncePerDepthAndPicksTheFallbackByWidth) {
     EXPECT_EQ(s.fallback.modeNumber, 18);
     EXPECT_EQ(s.sampleText, "The quick brown fox jumps over the lazy dog 0123456789");
   }
-  Program wide(desktop(1025, 768));
-  wide.start();
+  Started wide(desktopOf(1025, 768));
   EXPECT_EQ(wide.state().fallback.modeNumber, 19);
   EXPECT_EQ(wide.state().fallback.columns, 100);
   EXPECT_EQ(wide.state().fallback.rows, 37);
@@ -270,4 +249,4 @@ TEST(ResolutionMenu, MarksSizesTheDriverDoesNotListAtTheTestDepth) {
 }
 
 }  // namespace
-}  // namespace orventa
+}  // namespace orventa::testing

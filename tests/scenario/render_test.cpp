@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/program.h"
+#include "tests/support/frames.h"
 
 namespace orventa {
 namespace {
@@ -66,8 +66,6 @@ class Render : public ::testing::Test {
   fs::path dir_;
 };
 
-// The program, at the given test settings, clicked through `clicks` (main menu items and the
-// page turns after them).
 TEST_F(Render, ThePngHoldsWhatTheProgramShowsAtEveryPixelSize) {
   struct Case {
     const char* args;
@@ -80,14 +78,12 @@ TEST_F(Render, ThePngHoldsWhatTheProgramShowsAtEveryPixelSize) {
   for (int depth : {8, 16, 32})
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.args) + " at " + std::to_string(depth) + " bits");
-      platform::HeadlessConfig config;
-      config.desktop = {1024, 768, 32, 60};
+      platform::HeadlessConfig config = testing::desktopOf(1024, 768);
       config.accepts = [](const platform::DisplayMode&, bool) { return true; };
-      testing::Program p(config);
-      p.start();
-      p.state().test = {800, 600, depth, 60};
-      p.click(128 + 20, 192 + 30 * (c.mainItem - 1) + 10);
-      if (c.mainItem == 4) p.click(320 + 20, 250 + 10);  // "Basic colors"
+      testing::Started p(config);
+      testing::testSettings(p, 800, 600, depth);
+      testing::pickMain(p, c.mainItem);
+      if (c.mainItem == 4) testing::pick(p, 2.5 / 8, 1.3 / 4, 1);  // "Basic colors"
       for (int k = 0; k < c.pageTurns; ++k) p.click(5, 5);
       ASSERT_EQ(p.shownWidth(), 800);
       const std::vector<std::uint32_t> shown = p.frame();

@@ -1,15 +1,19 @@
-// A headless display for tests that draw: installs the backend, closes any screen between cases,
-// and reads pixels of the open screen's work page.
+// A headless display for tests that draw (with what they all include): installs the backend, closes
+// any screen between cases, and reads pixels of the open screen's work page.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <set>
 #include <utility>
 
 #include "graphics/platform/headless/headless_platform.h"
+#include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "graphics/screen_state.h"
 
@@ -17,6 +21,24 @@ namespace orventa::testing {
 
 // Pixel positions as (x, y), ordered by x then y.
 using PixelSet = std::set<std::pair<int, int>>;
+
+struct Bounds {
+  int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+  bool operator==(const Bounds&) const = default;
+};
+inline Bounds bounds(const PixelSet& set) {
+  Bounds b;
+  for (const auto& [x, y] : set) {
+    b.left = std::min(b.left, x);
+    b.right = std::max(b.right, x);
+    b.top = std::min(b.top, y);
+    b.bottom = std::max(b.bottom, y);
+  }
+  return b;
+}
+inline std::ostream& operator<<(std::ostream& os, const Bounds& b) {
+  return os << "x " << b.left << ".." << b.right << ", y " << b.top << ".." << b.bottom;
+}
 
 class HeadlessTest : public ::testing::Test {
  protected:

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "graphics/input.h"
 #include "graphics/platform/headless/headless_platform.h"
 #include "ui/settings.h"
 
@@ -18,7 +19,7 @@ namespace orventa::testing {
 
 class Program {
  public:
-  explicit Program(platform::HeadlessConfig config = {});
+  explicit Program(platform::HeadlessConfig config = {}) : display_(std::move(config)) {}
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -28,25 +29,40 @@ class Program {
   // Lets the program go on (for `seconds` of virtual time, or until it waits again).
   void settle(double seconds = 0);
 
-  void moveTo(int x, int y);
-  void press(int button = 0);
-  void release(int button = 0);
-  void click(int x, int y);
+  void moveTo(int x, int y) {
+    display_.input()->pointerInside(true);
+    display_.input()->mouseMoved(x, y);
+    settle();
+  }
+  void press(int button = 0) { setButton(button, true); }
+  void release(int button = 0) { setButton(button, false); }
+  void click(int x, int y) {
+    moveTo(x, y);
+    press();
+    release();
+  }
   // Each character as a key code (Enter is "\r", Esc "\x1b", Backspace "\b").
-  void type(std::string_view keys);
-  void key(std::uint32_t code);
-  void extendedKey(unsigned char scanCode);
-  void leaveWindow();
+  void type(std::string_view keys) {
+    for (char c : keys) key(static_cast<unsigned char>(c));
+  }
+  void key(std::uint32_t code) {
+    display_.input()->queueKey(code);
+    settle();
+  }
+  void extendedKey(unsigned char scanCode) { key(orventa::extendedKey(scanCode)); }
+  void leaveWindow() {
+    display_.input()->pointerInside(false);
+    settle();
+  }
 
-  // What the display shows, 0x00RRGGBB.
+  // What the display shows, 0x00RRGGBB; 0xFFFFFFFF off the picture.
   std::uint32_t pixel(int x, int y);
-  std::vector<std::uint32_t> frame();
+  std::vector<std::uint32_t> frame() { return display_.snapshot(); }
   int shownWidth() { return display_.shownWidth(); }
   int shownHeight() { return display_.shownHeight(); }
 
   // Log lines of the display that start with `prefix` ("beep", "command", "open", ...).
   std::vector<std::string> logged(std::string_view prefix);
-  void clearLog() { display_.clearLog(); }
 
   bool finished() { return !display_.programRunning(); }
   int exitStatus() const { return status_; }
@@ -55,12 +71,15 @@ class Program {
   ProgramState& state() { return state_; }
 
  private:
+  void setButton(int button, bool down) {
+    display_.input()->mouseButton(button, down);
+    settle();
+  }
+
   platform::HeadlessPlatform display_;
   ProgramState state_;
   std::thread thread_;
   int status_ = -1;
-  int pointerX_ = 0;
-  int pointerY_ = 0;
 };
 
 }  // namespace orventa::testing

@@ -1,10 +1,4 @@
 // floodFill: the 4-connected region around the seed, bounded by the border colour.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-
-#include "graphics/primitives.h"
-#include "graphics/screen.h"
 #include "tests/support/headless_fixture.h"
 
 namespace orventa {

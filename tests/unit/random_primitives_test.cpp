@@ -1,16 +1,13 @@
 // A seeded random run of every primitive, hostile arguments included, on screens and images of
 // each pixel size and odd sizes. The sanitizer build catches any write outside a buffer; the
 // checksum over every frame catches a change in any pixel rule.
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "graphics/bitmap_font.h"
-#include "graphics/primitives.h"
 #include "tests/support/headless_fixture.h"
 
 namespace orventa {
@@ -20,13 +17,15 @@ class Fuzzer {
  public:
   explicit Fuzzer(std::uint32_t seed) : random_(seed) {}
 
+  static constexpr float QNAN = std::numeric_limits<float>::quiet_NaN();
+  static constexpr float INF = std::numeric_limits<float>::infinity();
+
   float coordinate(int extent) {
     switch (pick(40)) {
       case 0:
-        return std::numeric_limits<float>::quiet_NaN();
+        return QNAN;
       case 1:
-        return pick(2) ? std::numeric_limits<float>::infinity()
-                       : -std::numeric_limits<float>::infinity();
+        return pick(2) ? INF : -INF;
       case 2:
         return pick(2) ? 1e30f : -1e30f;
       case 3:
@@ -36,51 +35,19 @@ class Fuzzer {
     }
   }
 
-  float radius(int extent) {
-    switch (pick(30)) {
-      case 0:
-        return 0;
-      case 1:
-        return -5;
-      case 2:
-        return std::numeric_limits<float>::quiet_NaN();
-      case 3:
-        return std::numeric_limits<float>::infinity();
-      case 4:
-        return 1e7f;
-      default:
-        return std::uniform_real_distribution<float>(0.0f, 2.0f * extent)(random_);
-    }
+  // One of `extremes` (each once in `outOf` draws), else uniform in [low, high).
+  float either(int outOf, std::initializer_list<float> extremes, float low, float high) {
+    const int k = pick(outOf);
+    if (k < static_cast<int>(extremes.size())) return extremes.begin()[k];
+    return std::uniform_real_distribution<float>(low, high)(random_);
   }
-
-  float aspect() {
-    switch (pick(12)) {
-      case 0:
-        return 0;
-      case 1:
-        return -0.5f;
-      case 2:
-        return std::numeric_limits<float>::quiet_NaN();
-      case 3:
-        return 1e-8f;
-      default:
-        return std::uniform_real_distribution<float>(0.1f, 4.0f)(random_);
-    }
-  }
-
-  float angle() {
-    switch (pick(12)) {
-      case 0:
-        return 0;
-      case 1:
-        return FULL_TURN;
-      case 2:
-        return std::numeric_limits<float>::quiet_NaN();
-      case 3:
-        return 1e20f;
-      default:
-        return std::uniform_real_distribution<float>(-7.0f, 7.0f)(random_);
-    }
+  float radius(int extent) { return either(30, {0, -5, QNAN, INF, 1e7f}, 0.0f, 2.0f * extent); }
+  float aspect() { return either(12, {0, -0.5f, QNAN, 1e-8f}, 0.1f, 4.0f); }
+  float angle() { return either(12, {0, FULL_TURN, QNAN, 1e20f}, -7.0f, 7.0f); }
+  std::string text(int longest) {
+    std::string t(static_cast<std::size_t>(pick(longest)), ' ');
+    for (char& c : t) c = static_cast<char>(pick(256));
+    return t;
   }
 
   std::uint32_t colour() { return static_cast<std::uint32_t>(random_()); }
@@ -135,16 +102,14 @@ class RandomPrimitives : public testing::HeadlessTest {
         break;
       }
       case 5: {
-        std::string text(static_cast<std::size_t>(f.pick(12)), ' ');
-        for (char& c : text) c = static_cast<char>(f.pick(256));
+        const std::string text = f.text(12);
         drawBitmapText(target, f.coordinate(w), f.coordinate(h), flags & ~BORDER_IS_FILL, text,
                        f.colour());
         break;
       }
       default: {
         setTextCursor(f.pick(260) - 2, f.pick(260) - 2);
-        std::string text(static_cast<std::size_t>(f.pick(20)), 'x');
-        for (char& c : text) c = static_cast<char>(f.pick(256));
+        const std::string text = f.text(20);
         printText(text, f.pick(2) == 0);
         break;
       }

@@ -1,0 +1,155 @@
+// What the scenario tests share: desktops, the menus they click through, reference pictures drawn
+// by the graphics layer alone, comparisons against what the display shows, and a witness that sees
+// the display at the moment of a beep.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "graphics/bitmap_font.h"
+#include "graphics/colour.h"
+#include "graphics/platform/headless/headless_platform.h"
+#include "graphics/screen.h"
+#include "tests/support/program.h"
+#include "tests/support/relay_platform.h"
+
+namespace orventa::testing {
+
+using Frame = std::vector<std::uint32_t>;  // 0x00RRGGBB, row 0 first
+
+constexpr std::uint32_t SHOWN_WHITE = 0xFFFFFF;
+constexpr std::uint32_t SHOWN_RED = 0xFF0000;
+constexpr std::uint32_t SHOWN_BLUE = 0x0000FF;
+constexpr std::uint32_t SHOWN_GREY = 0xA0A0A0;  // the main screen
+constexpr std::uint32_t shownGrey(std::uint32_t level) { return level * 0x010101u; }
+inline std::uint32_t shownIndex(int i) { return defaultPalette()[std::size_t(i)] & 0xFFFFFF; }
+
+inline platform::HeadlessConfig desktopOf(int width, int height, int depth = 32) {
+  platform::HeadlessConfig config;
+  config.desktop = {width, height, depth, 60};
+  return config;
+}
+
+// The program, started and waiting at the main screen.
+struct Started : Program {
+  explicit Started(platform::HeadlessConfig c = desktopOf(1024, 768)) : Program(std::move(c)) {
+    start();
+  }
+};
+
+// Clicks item k (from 1) of the menu box whose top-left corner is at (fx W, fy H) of the desktop.
+inline void pick(Program& p, double fx, double fy, int item) {
+  const DisplaySettings& d = p.state().desktop;
+  p.click(static_cast<int>(std::nearbyint(fx * d.width)) + 20,
+          static_cast<int>(std::nearbyint(fy * d.height)) + 30 * (item - 1) + 10);
+}
+inline void pickMain(Program& p, int item) { pick(p, 1.0 / 8, 1.0 / 4, item); }
+
+inline void testSettings(Program& p, int width, int height, int depth) {
+  p.state().test = {width, height, depth, p.state().desktop.refreshRate};
+}
+inline int beeps(Program& p) { return static_cast<int>(p.logged("beep 1000 250").size()); }
+inline int opens(Program& p) { return static_cast<int>(p.logged("open ").size()); }
+
+inline bool mainScreenShown(Program& p) {
+  return p.shownWidth() == p.state().desktop.width && p.pixel(5, 5) == SHOWN_GREY;
+}
+// The error box's first bar; the box is at (W/2 - 175, H/3) of the desktop.
+inline bool errorBoxShown(Program& p) {
+  const DisplaySettings& d = p.state().desktop;
+  return p.pixel(d.width / 2 - 175 + 300, d.height / 3 + 10) == SHOWN_RED;
+}
+
+// What a fresh, black width x height x 32 screen shows after `draw`. Only while no Program runs:
+// the graphics layer has one screen.
+inline Frame referenceFrame(int width, int height, const std::function<void()>& draw) {
+  platform::HeadlessPlatform display(desktopOf(width, height));
+  platform::usePlatform(&display);
+  Frame shown;
+  if (setScreenMode(width, height, 32, 1, FULL_SCREEN, 0) == 0) {
+    draw();
+    shown = display.snapshot();
+  }
+  platform::usePlatform(nullptr);  // closes the screen
+  return shown;
+}
+
+inline Frame frameOf(int width, int height, const std::function<std::uint32_t(int, int)>& at) {
+  Frame f;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) f.push_back(at(x, y));
+  return f;
+}
+
+// Whether the frames agree inside the rectangle (the whole frame by default).
+inline ::testing::AssertionResult sameFrame(const Frame& shown, const Frame& expected, int width,
+                                            int left = 0, int top = 0, int right = -1,
+                                            int bottom = -1) {
+  if (width <= 0 || shown.size() != expected.size())
+    return ::testing::AssertionFailure() << "sizes " << shown.size() << " and " << expected.size();
+  if (right < 0) right = width - 1;
+  if (bottom < 0) bottom = static_cast<int>(shown.size()) / width - 1;
+  long differing = 0;
+  ::testing::AssertionResult result = ::testing::AssertionFailure();
+  for (int y = top; y <= bottom; ++y)
+    for (int x = left; x <= right; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      if (shown[i] != expected[i] && differing++ == 0)
+        result << "first at (" << x << ", " << y << "): " << std::hex << shown[i] << " shown, "
+               << expected[i] << " expected" << std::dec << "; ";
+    }
+  if (differing == 0) return ::testing::AssertionSuccess();
+  return result << differing << " pixels differ";
+}
+inline ::testing::AssertionResult shows(Program& p, const Frame& expected) {
+  return sameFrame(p.frame(), expected, p.shownWidth());
+}
+
+struct Px {
+  int x;
+  int y;
+  std::uint32_t shown;
+};
+inline void expectPixels(Program& p, const std::vector<Px>& points) {
+  const Frame f = p.frame();
+  const std::size_t w = static_cast<std::size_t>(p.shownWidth());
+  for (const Px& e : points)
+    EXPECT_EQ(f.at(std::size_t(e.y) * w + std::size_t(e.x)), e.shown) << e.x << ", " << e.y;
+}
+
+// Every pixel of the 8 x 8 glyphs of `text` at (x, y): ink on set bits, paper elsewhere.
+inline void expectBitmapText(Program& p, int x, int y, const std::string& text, std::uint32_t ink,
+                             std::uint32_t paper) {
+  std::vector<Px> points;
+  for (std::size_t c = 0; c < text.size(); ++c)
+    for (int r = 0; r < 8; ++r)
+      for (int b = 0; b < 8; ++b)
+        points.push_back({x + int(8 * c) + b, y + r,
+                          (glyphRows(8, std::uint8_t(text[c]))[r] >> b & 1) != 0 ? ink : paper});
+  expectPixels(p, points);
+}
+
+// Passes every call on to the program's display; at a beep it first notes whether the error box
+// shows at that moment.
+class BeepWitness final : public RelayPlatform {
+ public:
+  explicit BeepWitness(Program& p) : RelayPlatform(p.display()), p_(p) {
+    platform::usePlatform(this);
+  }
+  ~BeepWitness() override { platform::usePlatform(&p_.display()); }
+  void beep(int hz, int ms) override {
+    seenAtBeeps.push_back(errorBoxShown(p_));
+    base_.beep(hz, ms);
+  }
+  std::vector<bool> seenAtBeeps;
+
+ private:
+  Program& p_;
+};
+
+}  // namespace orventa::testing
