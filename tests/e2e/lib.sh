@@ -1,11 +1,12 @@
-# Shared by the end-to-end scripts: a private Xvfb with extra RandR modes, a program in the
-# background, waits with deadlines, and cleanup whatever happens. Source it after setting $check.
+# Shared by the end-to-end checks: a private Xvfb with extra RandR modes, the program under test
+# in the background, waits with deadlines, root-window shots, and cleanup whatever happens.
+# Source it after setting $check.
 work=$(mktemp -d "${TMPDIR:-/tmp}/orventa-e2e.XXXXXX")
 xvfb_pid=""
-probe_pid=""
+pid=""
 
 cleanup() {
-  if [ -n "$probe_pid" ]; then kill -KILL "$probe_pid" 2>/dev/null; wait "$probe_pid" 2>/dev/null; fi
+  if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
   rm -rf "$work"
 }
@@ -15,12 +16,12 @@ trap 'exit 1' INT TERM
 fail() {
   echo "FAIL ($check): $*" >&2
   for f in out err; do
-    if [ -s "$work/$f" ]; then echo "--- probe std$f:" >&2; cat "$work/$f" >&2; fi
+    if [ -s "$work/$f" ]; then echo "--- program std$f:" >&2; cat "$work/$f" >&2; fi
   done
   exit 1
 }
 
-# Runs until the condition holds or `seconds` pass: until SECONDS CMD...
+# Runs until the condition holds or `seconds` pass: until_true SECONDS CMD...
 until_true() {
   local deadline=$((SECONDS + $1))
   shift
@@ -53,48 +54,95 @@ add_mode() {
 screen_size() { xrandr | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 screen_rate() { xrandr | grep -o '[0-9.]*\*' | tr -d '*'; }
 
-expect_size() {
-  local size
-  size=$(screen_size)
-  [ "$size" = "$1" ] || fail "$2: the screen is $size, not $1"
+expect_size() { [ "$(screen_size)" = "$1" ] || fail "$2: the screen is $(screen_size), not $1"; }
+
+# The display may take a moment to switch: until_size SIZE WHAT
+until_size() {
+  local want=$1
+  until_true 15 eval '[ "$(screen_size)" = "$want" ]' || expect_size "$@"
 }
 
-# --- the probe ------------------------------------------------------------------------------
+window() { xdotool search --name '^Orventa$' 2>/dev/null | head -n1; }
+
+window_geometry() { xdotool getwindowgeometry "$(window)" | sed -n 's/.*Geometry: //p'; }
+
+# --- the program under test -----------------------------------------------------------------
 
 # Starts the probe in the background; commands go to it through fd 4.
 start_probe() {
   rm -f "$work/cmd" "$work/out" "$work/err"
   mkfifo "$work/cmd"
   "$probe" "$@" <"$work/cmd" >"$work/out" 2>"$work/err" &
-  probe_pid=$!
+  pid=$!
   exec 4>"$work/cmd"
+}
+
+start_app() {
+  "$app" >"$work/out" 2>"$work/err" &
+  pid=$!
 }
 
 send() { echo "$1" >&4; }
 
-probe_said() { grep -qE "$1" "$work/out"; }
+said() { grep -qE "$1" "$work/out"; }
 
-alive() { kill -0 "$probe_pid" 2>/dev/null; }
+alive() { kill -0 "$pid" 2>/dev/null; }
 
-# Waits for a line of the probe's output matching a regular expression.
+# Waits for a line of the program's output matching a regular expression.
 wait_for() {
   local deadline=$((SECONDS + ${2:-15}))
-  until probe_said "$1"; do
-    alive || fail "the probe ended before printing /$1/"
-    [ "$SECONDS" -lt "$deadline" ] || fail "no /$1/ from the probe"
+  until said "$1"; do
+    alive || fail "the program ended before printing /$1/"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no /$1/ from the program"
     sleep 0.05
   done
 }
 
-# Waits for the probe to end and checks its exit status.
-finish_probe() {
-  until_true 15 eval '! alive' || fail "the probe did not end"
-  wait "$probe_pid"
+# Waits for the program to end and checks its exit status.
+finish() {
+  until_true 15 eval '! alive' || fail "the program did not end"
+  wait "$pid"
   local status=$?
-  probe_pid=""
+  pid=""
   exec 4>&-
   [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
 }
 
-expect_line() { probe_said "$1" || fail "missing /$1/"; }
+expect_line() { said "$1" || fail "missing /$1/"; }
 
+# --- what the screen shows ------------------------------------------------------------------
+
+# A shot of the root window as raw RGB, three bytes a pixel.
+# False while the screen changes size under it; the callers try again.
+shot() {
+  shot_w=$(screen_size | cut -dx -f1)
+  xwd -root -silent >"$work/root.xwd" 2>/dev/null || return 1
+  convert "$work/root.xwd" "rgb:$work/root.rgb" 2>/dev/null || return 1
+  [ "$(stat -c %s "$work/root.rgb")" -eq $((shot_w * $(screen_size | cut -dx -f2) * 3)) ]
+}
+
+# The pixel at (x, y) of the last shot as rrggbb.
+px() { od -An -tx1 -j $((($2 * shot_w + $1) * 3)) -N3 "$work/root.rgb" | tr -d ' \n'; }
+
+expect_px() {
+  local got
+  got=$(px "$1" "$2")
+  [ "$got" = "$3" ] || fail "$4: pixel ($1, $2) is $got, not $3"
+}
+
+# Takes shots until the pixel at (x, y) is rrggbb: until_px SECONDS X Y RRGGBB
+until_px() {
+  local deadline=$((SECONDS + $1))
+  until shot && [ "$(px "$2" "$3")" = "$4" ]; do
+    alive || fail "the program ended while waiting for ($2, $3) to be $4"
+    [ "$SECONDS" -lt "$deadline" ] || fail "($2, $3) never became $4 (it is $(px "$2" "$3"))"
+    sleep 0.05
+  done
+}
+
+# The checks are the script's check_* functions; CHECK names one.
+run_check() {
+  declare -F "check_$check" >/dev/null || { echo "unknown check $check" >&2; exit 2; }
+  "check_$check"
+  echo "ok: $check"
+}

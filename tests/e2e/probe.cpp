@@ -2,8 +2,7 @@
 // does and reads so that e2e.sh can check it from outside. Commands:
 //   modes                  the desktop mode, the backend's mode list and the 8-bit size list
 //   pattern                the desktop size at 32, 16 and 8 bits, each filled with the test
-//   pattern;
-//                          "ready DEPTH" once shown, then waits for a line on stdin
+//                          pattern; "ready DEPTH" once shown, then waits for a line on stdin
 //   mode W H R             opens W x H at 24 bits and refresh R; "ready", then input until "quit"
 //   input                  the desktop mode; "ready", then input until "quit"
 //   beep                   one beep; how long it took
@@ -14,15 +13,11 @@
 // Input is reported as "key HH[ HH]" (the bytes of the key string) and "mouse RC X Y WHEEL BUTTONS"
 // on every change.
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -327,43 +322,10 @@ int closeWindow(const char* id) {
   return sent != 0 ? 0 : 1;
 }
 
-// Starts `program` and measures how long it takes until (x, y) of the root window shows `rgb`;
-// then ends the program with SIGTERM. Prints "shown after N ms".
-int timeStart(const char* program, int x, int y, const char* rgb) {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return 1;
-  const unsigned long wanted = std::strtoul(rgb, nullptr, 16);
-  const auto started = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    execl(program, program, static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int result = 1;
-  for (int tries = 0; tries < 20000; ++tries) {
-    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
-    const unsigned long pixel = image != nullptr ? XGetPixel(image, 0, 0) & 0xFFFFFF : 0;
-    if (image != nullptr) XDestroyImage(image);
-    if (pixel == wanted) {
-      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now() - started)
-                          .count();
-      std::printf("shown after %lld ms\n", static_cast<long long>(ms));
-      result = 0;
-      break;
-    }
-    usleep(500);
-  }
-  kill(child, SIGTERM);
-  waitpid(child, nullptr, 0);
-  XCloseDisplay(display);
-  return result;
-}
-
 int usage() {
   std::fprintf(stderr,
                "usage: orventa_e2e_probe modes|pattern|mode W H R|input|beep|"
-               "check-xwd FILE DEPTH|check-tone FILE|close WINDOW|time-start PROGRAM X Y RGB\n");
+               "check-xwd FILE DEPTH|check-tone FILE|close WINDOW\n");
   return 2;
 }
 
@@ -376,8 +338,6 @@ int main(int argc, char** argv) {
   if (command == "check-xwd" && argc == 4) return checkXwd(argv[2], std::atoi(argv[3]));
   if (command == "check-tone" && argc == 3) return checkTone(argv[2]);
   if (command == "close" && argc == 3) return closeWindow(argv[2]);
-  if (command == "time-start" && argc == 6)
-    return timeStart(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
 
   std::function<int()> program;
   if (command == "modes") program = listModes;
