@@ -248,9 +248,15 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   SDL_Rect bounds{};
   SDL_GetDisplayBounds(DISPLAY, &bounds);
   const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
-  window_ =
-      SDL_CreateWindow("Orventa", fullScreen ? bounds.x : centred, fullScreen ? bounds.y : centred,
-                       mode.width, mode.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  const int x = fullScreen ? bounds.x : centred;
+  const int y = fullScreen ? bounds.y : centred;
+  constexpr Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+  // Made for OpenGL from the start: SDL's OpenGL renderer would otherwise destroy and remake the
+  // window, and wait on the display for it all over again (about 300 ms at start-up). Without
+  // OpenGL a plain window takes a software renderer.
+  window_ = SDL_CreateWindow("Orventa", x, y, mode.width, mode.height, flags | SDL_WINDOW_OPENGL);
+  if (window_ == nullptr)
+    window_ = SDL_CreateWindow("Orventa", x, y, mode.width, mode.height, flags);
   if (window_ == nullptr) return false;
   if (fullScreen && (SDL_SetWindowDisplayMode(window_, &entry) != 0 ||
                      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)) {
