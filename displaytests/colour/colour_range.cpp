@@ -131,12 +131,6 @@ std::vector<DiscPage> cmykPages(int depth) {
 }
 
 void drawDiscPage(int W, int H, const DiscPage& page) {
-  // The image takes the open screen's pixel size rather than the test depth's: without a mode
-  // switch the screen stays 32-bit whatever the test depth, and an image of another pixel size
-  // would combine with nothing. After a switch the two agree anyway.
-  Image* image = createImage(W, H, page.imageFill, 0, 0);
-  // Without its image the discs would go straight onto the screen, uncombined: a wrong picture.
-  if (image == nullptr) return;
   const float r = static_cast<float>(H / 3);
   const std::int64_t w = W;
   const std::int64_t h = H;
@@ -144,24 +138,50 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
                             static_cast<float>(w / 2)};
   const float centreY[3] = {static_cast<float>(3 * h / 5), static_cast<float>(3 * h / 5),
                             static_cast<float>(2 * h / 5)};
+  // The picture is a W x H image put on the screen at (1, 1) once disc A is on it, then the
+  // squares around discs B and C combined in turn. Outside the disc just drawn the image holds
+  // what the screen shows there, and OR or AND of a pixel with itself changes nothing: so only
+  // those squares need an image, and the screen can take the fill and disc A directly.
+  int left[3] = {};
+  int top[3] = {};
+  int right[3] = {};
+  int bottom[3] = {};
   for (int k = 0; k < 3; ++k) {
-    drawEllipse(image, centreX[k], centreY[k], r, page.discs[static_cast<std::size_t>(k)], 0, 0,
-                FULL_TURN, 1, 4);
+    left[k] = std::max(0, static_cast<int>(centreX[k] - r) - 1);
+    top[k] = std::max(0, static_cast<int>(centreY[k] - r) - 1);
+    right[k] = static_cast<int>(centreX[k] + r) + 1;
+    bottom[k] = static_cast<int>(centreY[k] + r) + 1;
+  }
+  // Disc A drawn on the screen must not reach row or column 0, which the image never covered.
+  const bool aInside =
+      static_cast<int>(centreX[0] - r) - 1 >= 0 && static_cast<int>(centreY[0] - r) - 1 >= 0;
+  const int x0 = aInside ? std::min(left[1], left[2]) : 0;
+  const int y0 = aInside ? std::min(top[1], top[2]) : 0;
+  const int x1 = aInside ? std::min(std::max(right[1], right[2]), W - 1) : W - 1;
+  const int y1 = aInside ? std::min(std::max(bottom[1], bottom[2]), H - 1) : H - 1;
+  // The image takes the open screen's pixel size rather than the test depth's: without a mode
+  // switch the screen stays 32-bit whatever the test depth, and an image of another pixel size
+  // would combine with nothing. After a switch the two agree anyway.
+  const OwnedImage image(createImage(x1 - x0 + 1, y1 - y0 + 1, page.imageFill, 0, 0));
+  // Without its image the discs would go straight onto the screen, uncombined: a wrong picture.
+  if (!image) return;
+  for (int k = 0; k < 3; ++k) {
+    const std::uint32_t colour = page.discs[static_cast<std::size_t>(k)];
+    drawEllipse(image.get(), centreX[k] - static_cast<float>(x0),
+                centreY[k] - static_cast<float>(y0), r, colour, 0, 0, FULL_TURN, 1, 4);
     if (k == 0) {
-      putImage(nullptr, 1, 1, image, COPY);
+      if (aInside) {
+        drawLine(nullptr, 1, 1, static_cast<float>(W - 1), static_cast<float>(H - 1),
+                 page.imageFill, FILLED_BOX, SOLID, 0);
+        drawEllipse(nullptr, centreX[0] + 1, centreY[0] + 1, r, colour, 0, 0, FULL_TURN, 1, 4);
+      } else {
+        putImage(nullptr, 1, 1, image.get(), COPY);
+      }
       continue;
     }
-    // Outside the disc just drawn the image still holds what the COPY put on the screen, and OR
-    // or AND of a pixel with itself changes nothing: combining the disc's square alone gives
-    // every pixel the whole image would, at a fraction of the cost.
-    const int left = std::max(0, static_cast<int>(centreX[k] - r) - 1);
-    const int top = std::max(0, static_cast<int>(centreY[k] - r) - 1);
-    const int right = static_cast<int>(centreX[k] + r) + 1;
-    const int bottom = static_cast<int>(centreY[k] + r) + 1;
-    putImage(nullptr, static_cast<float>(left + 1), static_cast<float>(top + 1), image, left, top,
-             right, bottom, 0, page.secondMode);
+    putImage(nullptr, static_cast<float>(left[k] + 1), static_cast<float>(top[k] + 1), image.get(),
+             left[k] - x0, top[k] - y0, right[k] - x0, bottom[k] - y0, 0, page.secondMode);
   }
-  destroyImage(image);
 }
 
 void drawEbuBars(int W, int H, int depth) {
