@@ -122,6 +122,16 @@ void fillWhereBorderIsFill(const Target& t, std::int64_t sx, std::int64_t sy, T 
   }
 }
 
+// Whether every pixel of the target is `colour`: the usual case of a fill on a cleared screen,
+// where one read to make sure beats the search's rereading of every row.
+template <typename T>
+bool allOneColour(const Target& t, T colour) {
+  const std::size_t width = static_cast<std::size_t>(t.width);
+  for (std::int64_t y = 0; y < t.height; ++y)
+    if (raster::findRightOther(t.at<T>(0, y), 0, width, colour) != width) return false;
+  return true;
+}
+
 }  // namespace
 
 void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
@@ -141,6 +151,12 @@ void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
   withPixelType(t.bytesPerPixel, [&]<typename T>() {
     if (*t.at<T>(sx, sy) == static_cast<T>(border)) return;
     if (border == fill) {
+      if (allOneColour<T>(t, *t.at<T>(sx, sy))) {
+        for (std::int64_t row = 0; row < t.height; ++row)
+          raster::fill(t.at<T>(0, row), static_cast<std::size_t>(t.width), static_cast<T>(fill));
+        t.changed(0, t.height - 1);
+        return;
+      }
       std::int64_t top = sy;
       std::int64_t bottom = sy;
       fillWhereBorderIsFill<T>(t, sx, sy, static_cast<T>(fill), top, bottom);
