@@ -102,7 +102,9 @@ void drawLuminanceRamp(int W, int H) {
 }
 
 void drawPluge(int W, int H) {
-  floodFill(nullptr, 1, 1, grey(16), 0, "", 0, BORDER_IS_FILL | 4);
+  // On the just-cleared screen a box covers what a flood fill from (1, 1) would, without first
+  // reading every pixel.
+  box(0, 0, W, H, grey(16));
   const long double w = W;
   const long double h = H;
   const long double left = wide(0.54) * w;

@@ -8,7 +8,7 @@ void drawContrast(int W, int H);
 void drawBlackLevels(int W, int H);
 void drawDouble(int W, int H);
 void drawLuminanceRamp(int W, int H);
-// Floods the screen from (1, 1), so it expects a freshly cleared screen.
+// Expects a freshly cleared screen, as the test gives it: the grey ground is drawn over it whole.
 void drawPluge(int W, int H);
 void drawSmpte(int W, int H);
 
