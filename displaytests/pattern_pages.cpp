@@ -77,22 +77,7 @@ void aspect(Settings t, int page) {
                   patternWhite(t.depth));
 }
 
-void moire(Settings t, int page) {
-  const std::uint32_t c = patternWhite(t.depth);
-  switch (page) {
-    case 1:
-    case 2:
-      drawMoireRows(t.width, t.height, 2 * page, c);
-      break;
-    case 3:
-    case 4:
-      drawMoireGrid(t.width, t.height, 2 * (page - 2), c);
-      break;
-    default:
-      drawMoireCheckerboard(t.width, t.height, c);
-      break;
-  }
-}
+void moire(Settings t, int page) { drawMoirePage(t.width, t.height, page, patternWhite(t.depth)); }
 
 void refreshQuestion(Settings t, int) { drawRefreshQuestion(t); }
 
@@ -168,7 +153,7 @@ const std::vector<PatternTest> TESTS = {
      "Moire patterns",
      {"Rows 2 px apart", "Rows 4 px apart", "Grid 2 px apart", "Grid 4 px apart", "Checkerboard"},
      false,
-     pages<5>,
+     pages<MOIRE_PAGES>,
      fresh<moire>},
     {"refresh-rate", "Refresh rate test", {"Question"}, false, onePage, fresh<refreshQuestion>},
     {"high-voltage",

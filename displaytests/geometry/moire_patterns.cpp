@@ -25,29 +25,23 @@ void drawMoireCheckerboard(int width, int height, std::uint32_t colour) {
     drawLine(nullptr, x, 0, x, height, colour, LINE, x % 2 == 0 ? 0x5555 : 0xAAAA, 0);
 }
 
+void drawMoirePage(int width, int height, int page, std::uint32_t colour) {
+  if (page <= 2)
+    drawMoireRows(width, height, 2 * page, colour);
+  else if (page <= 4)
+    drawMoireGrid(width, height, 2 * (page - 2), colour);
+  else
+    drawMoireCheckerboard(width, height, colour);
+}
+
 void moirePatterns(ProgramState& state) {
   const DisplaySettings& test = state.test;
-  const int w = test.width;
-  const int h = test.height;
   enterTestMode(state);
-  clearScreen();
-  const std::uint32_t c = patternWhite(test.depth);
-
-  drawMoireRows(w, h, 2, c);
-  waitForKeyOrClick();
-  clearScreen();
-  drawMoireRows(w, h, 4, c);
-  waitForKeyOrClick();
-  clearScreen();
-  drawMoireGrid(w, h, 2, c);
-  waitForKeyOrClick();
-  clearScreen();
-  drawMoireGrid(w, h, 4, c);
-  waitForKeyOrClick();
-  clearScreen();
-  drawMoireCheckerboard(w, h, c);
-  waitForKeyOrClick();
-
+  for (int page = 1; page <= MOIRE_PAGES; ++page) {
+    clearScreen();
+    drawMoirePage(test.width, test.height, page, patternWhite(test.depth));
+    waitForKeyOrClick();
+  }
   // The main-screen mode is opened afresh even when the test mode was the same.
   state.modeChanged = true;
 }
