@@ -91,11 +91,7 @@ void highVoltageFlash(Settings t, int page) {
 }
 
 void readable(Settings t, int page) {
-  if (page <= static_cast<int>(FONT_PAGES.size()))
-    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], patternWhite(t.depth),
-                 SAMPLE_TEXT);
-  else
-    drawStylePage(SAMPLE_TEXT);
+  drawReadabilityPage(page, patternWhite(t.depth), SAMPLE_TEXT);
 }
 
 void antiAliased(Settings t, int) { drawAntiAliasing(t.width, t.height, patternWhite(t.depth)); }
@@ -166,7 +162,7 @@ const std::vector<PatternTest> TESTS = {
      "Readability",
      {"Times New Roman", "Arial", "Tahoma", "Verdana", "Styles"},
      true,
-     pages<5>,
+     pages<READABILITY_PAGES>,
      fresh<readable>},
     {"anti-aliasing", "Anti-aliasing", {"Pattern"}, false, onePage, fresh<antiAliased>},
     {"clock-phase", "Clock & Phase", {"Pattern"}, false, onePage, fresh<clockAndPhase>},

@@ -37,6 +37,13 @@ void drawStylePage(std::string_view sampleText) {
   drawSystemText(30, 110, sampleText, "System", 12, 0, BOLD, 1);
 }
 
+void drawReadabilityPage(int page, std::uint32_t p, std::string_view sampleText) {
+  if (page <= static_cast<int>(FONT_PAGES.size()))
+    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], p, sampleText);
+  else
+    drawStylePage(sampleText);
+}
+
 void readability(ProgramState& state, std::uint32_t p) {
   if (state.test.depth <= 8) {
     drawErrorBox(state.desktop, DEPTH_REQUIRED);
@@ -45,14 +52,11 @@ void readability(ProgramState& state, std::uint32_t p) {
     return;
   }
   enterTestMode(state);
-  clearScreen();
-  for (const FontPage& page : FONT_PAGES) {
-    drawFontPage(page, p, state.sampleText);
-    waitForKeyOrClick();
+  for (int page = 1; page <= READABILITY_PAGES; ++page) {
     clearScreen();
+    drawReadabilityPage(page, p, state.sampleText);
+    waitForKeyOrClick();
   }
-  drawStylePage(state.sampleText);
-  waitForKeyOrClick();
 }
 
 }  // namespace orventa

@@ -28,5 +28,8 @@ inline constexpr std::array<FontPage, 4> FONT_PAGES = {{
 void drawFontPage(const FontPage& page, std::uint32_t p, std::string_view sampleText);
 // White screen with black italic "Times New Roman" and bold "System" at 12 points.
 void drawStylePage(std::string_view sampleText);
+// The test's pages in order: the four faces, then the styles.
+constexpr int READABILITY_PAGES = static_cast<int>(FONT_PAGES.size()) + 1;
+void drawReadabilityPage(int page, std::uint32_t p, std::string_view sampleText);
 
 }  // namespace orventa
