@@ -22,7 +22,6 @@ namespace {
 
 using Settings = const DisplaySettings&;
 
-int onePage(int) { return 1; }
 int sizeOf(const std::vector<DiscPage>& pages) { return static_cast<int>(pages.size()); }
 
 void card(Settings t, int) { drawResolutionCard(t.width, t.height, patternWhite(t.depth)); }
@@ -98,80 +97,71 @@ void antiAliased(Settings t, int) { drawAntiAliasing(t.width, t.height, patternW
 void clockAndPhase(Settings t, int) { drawClockPhase(t.width, t.height, patternWhite(t.depth)); }
 void subpixel(Settings t, int) { drawSubpixelLayout(t); }
 
-template <std::size_t N>
-int pages(int) {
-  return static_cast<int>(N);
-}
-
 const std::vector<PatternTest> TESTS = {
-    {"resolution-card", "Resolution test card", {"Card"}, false, onePage, card},
-    {"collinearity-grid", "Collinearity grid", {"Starting grid"}, false, onePage, grid},
+    {"resolution-card", "Resolution test card", {"Card"}, false, card},
+    {"collinearity-grid", "Collinearity grid", {"Starting grid"}, false, grid},
     {"basic-colors",
      "Basic colors",
      {"White", "Blue", "Green", "Red", "Grey", "Dark blue", "Dark green", "Dark red", "Black"},
      false,
-     pages<9>,
      basicColour},
     {"rgb",
      "RGB test",
      {"Bright discs", "Dark discs"},
      false,
-     [](int depth) { return sizeOf(rgbPages(depth)); },
-     rgbDiscs},
+     rgbDiscs,
+     [](int depth) { return sizeOf(rgbPages(depth)); }},
     {"cmyk",
      "CMYK test",
      {"Bright discs", "Dark discs"},
      false,
-     [](int depth) { return sizeOf(cmykPages(depth)); },
-     cmykDiscs},
-    {"ebu-bars", "Plain EBU", {"Bars"}, false, onePage, fresh<ebu>},
+     cmykDiscs,
+     [](int depth) { return sizeOf(cmykPages(depth)); }},
+    {"ebu-bars", "Plain EBU", {"Bars"}, false, fresh<ebu>},
     {"gradient",
      "Gradient",
      {"Red/Black", "Red/White", "Green/Black", "Green/White", "Blue/Black", "Blue/White"},
      false,
-     pages<6>,
      fresh<gradient>},
-    {"hue-sweep", "Spectrum", {"Spectrum"}, false, onePage, fresh<spectrum>},
-    {"contrast", "Contrast", {"Contrast"}, true, onePage, fresh<contrast>},
-    {"black-levels", "Black levels", {"Black levels"}, true, onePage, fresh<blackLevels>},
-    {"double", "Double", {"Double"}, true, onePage, fresh<doubleBars>},
-    {"luminance-ramp", "Luminance Ramp", {"Ramp"}, true, onePage, fresh<luminanceRamp>},
-    {"pluge", "PLUGE", {"PLUGE"}, true, onePage, fresh<pluge>},
-    {"smpte", "SMPTE", {"Bars"}, true, onePage, smpte},
-    {"gamma-chart", "Gamma chart", {"Chart"}, true, onePage, fresh<gamma>},
+    {"hue-sweep", "Spectrum", {"Spectrum"}, false, fresh<spectrum>},
+    {"contrast", "Contrast", {"Contrast"}, true, fresh<contrast>},
+    {"black-levels", "Black levels", {"Black levels"}, true, fresh<blackLevels>},
+    {"double", "Double", {"Double"}, true, fresh<doubleBars>},
+    {"luminance-ramp", "Luminance Ramp", {"Ramp"}, true, fresh<luminanceRamp>},
+    {"pluge", "PLUGE", {"PLUGE"}, true, fresh<pluge>},
+    {"smpte", "SMPTE", {"Bars"}, true, smpte},
+    {"gamma-chart", "Gamma chart", {"Chart"}, true, fresh<gamma>},
     {"ratio-ellipses",
      "Aspect ratio",
      {"4:3", "3:2", "5:4", "16:9", "16:10", "15:9", "14:9", "17:9"},
      false,
-     pages<8>,
      aspect},
     {"moire",
      "Moire patterns",
      {"Rows 2 px apart", "Rows 4 px apart", "Grid 2 px apart", "Grid 4 px apart", "Checkerboard"},
      false,
-     pages<MOIRE_PAGES>,
      fresh<moire>},
-    {"refresh-rate", "Refresh rate test", {"Question"}, false, onePage, fresh<refreshQuestion>},
-    {"high-voltage",
-     "High voltage",
-     {"Field on", "Field off"},
-     false,
-     pages<2>,
-     fresh<highVoltageFlash>},
+    {"refresh-rate", "Refresh rate test", {"Question"}, false, fresh<refreshQuestion>},
+    {"high-voltage", "High voltage", {"Field on", "Field off"}, false, fresh<highVoltageFlash>},
     {"readability",
      "Readability",
      {"Times New Roman", "Arial", "Tahoma", "Verdana", "Styles"},
      true,
-     pages<READABILITY_PAGES>,
      fresh<readable>},
-    {"anti-aliasing", "Anti-aliasing", {"Pattern"}, false, onePage, fresh<antiAliased>},
-    {"clock-phase", "Clock & Phase", {"Pattern"}, false, onePage, fresh<clockAndPhase>},
-    {"subpixel-layout", "Subpixel layout", {"Pattern"}, false, onePage, fresh<subpixel>},
+    {"anti-aliasing", "Anti-aliasing", {"Pattern"}, false, fresh<antiAliased>},
+    {"clock-phase", "Clock & Phase", {"Pattern"}, false, fresh<clockAndPhase>},
+    {"subpixel-layout", "Subpixel layout", {"Pattern"}, false, fresh<subpixel>},
 };
 
 }  // namespace
 
 const std::vector<PatternTest>& patternTests() { return TESTS; }
+
+int pageCount(const PatternTest& test, int depth) {
+  if (test.needsTrueColour && depth <= 8) return 0;
+  return test.pagesAtDepth != nullptr ? test.pagesAtDepth(depth)
+                                      : static_cast<int>(test.pages.size());
+}
 
 const PatternTest* findPatternTest(std::string_view name) {
   for (const PatternTest& test : TESTS)

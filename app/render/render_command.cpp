@@ -119,13 +119,9 @@ Request parse(const std::vector<std::string>& args) {
   return r;
 }
 
-int pagesAt(const PatternTest& test, int depth) {
-  return test.needsTrueColour && depth <= 8 ? 0 : test.pageCount(depth);
-}
-
 void list(std::ostream& out, int depth) {
   for (const PatternTest& test : patternTests()) {
-    const int pages = pagesAt(test, depth);
+    const int pages = pageCount(test, depth);
     std::string line(test.name);
     line.resize(std::max<std::size_t>(line.size() + 1, 20), ' ');
     line += std::to_string(pages);
@@ -144,7 +140,7 @@ int render(const Request& r) {
   if (r.test.empty()) throw Refusal("no pattern given: use --test NAME (see --list)");
   const PatternTest* test = findPatternTest(r.test);
   if (test == nullptr) throw Refusal("unknown test \"" + r.test + "\" (see --list)");
-  const int pages = pagesAt(*test, r.settings.depth);
+  const int pages = pageCount(*test, r.settings.depth);
   if (pages == 0) throw Refusal(r.test + " needs a depth above 8 bits");
   if (r.page > pages)
     throw Refusal(r.test + " has " +
