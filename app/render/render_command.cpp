@@ -46,13 +46,9 @@ struct Request {
   bool version = false;
 };
 
-class Refusal {
- public:
-  explicit Refusal(std::string message) : message_(std::move(message)) {}
-  const std::string& message() const { return message_; }
-
- private:
-  std::string message_;
+// A request that cannot be served, with its one-line reason.
+struct Refusal {
+  std::string message;
 };
 
 std::optional<int> number(std::string_view text) {
@@ -194,7 +190,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     return render(r);
   } catch (const Refusal& refusal) {
-    err << "orventa-render: " << refusal.message() << '\n';
+    err << "orventa-render: " << refusal.message << '\n';
     return 2;
   }
 }
