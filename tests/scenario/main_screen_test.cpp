@@ -189,10 +189,6 @@ TEST_F(MainScreen, DesktopInfoBoxIsDrawnOverTheMainScreenUntilAKey) {
   EXPECT_EQ(program_.pixel(342 + 565 - 1, 192 + 20), SHOWN_GREY);
 }
 
-TEST(DesktopInfo, ColourCountIsTwoToTheDepth) {
-  for (int depth : {8, 16, 24, 32}) EXPECT_EQ(colourCount(depth), std::to_string(1ull << depth));
-}
-
 TEST(Faults, ADisplayRefusingEveryModeIsWaitedOutAndExitStillWorks) {
   auto refusing = std::make_shared<std::atomic<bool>>(true);
   platform::HeadlessConfig config = desktopOf(1024, 768);
