@@ -1,5 +1,6 @@
 // "Gamma correction" through the whole program: the step count at heights whose rounding differs,
-// the tiny and 16-bit cases, and the refusal at 8 bits. 1280 x 720 x 32 is pinned by the gallery.
+// the tiny and 16-bit cases (8 bits: contrast_brightness_test.cpp). 1280 x 720 x 32 is pinned by
+// the gallery.
 #include "displaytests/colour/gamma_chart.h"
 
 #include "tests/support/frames.h"
@@ -42,19 +43,6 @@ TEST(GammaChart, SixRowsHighItStillEndsAndAtDepth16TheLabelsAreMissing) {
   const Frame f = p.frame();
   for (int y = 738; y < 762; ++y)
     for (int x = 552; x < 600; ++x) ASSERT_NE(f[std::size_t(y) * 1024 + x], 0xFFFFFFu);
-}
-
-TEST(GammaChart, Depth8BeepsBeforeTheErrorBoxAndDoesNotSwitch) {
-  Started p;
-  BeepWitness witness(p);
-  testSettings(p, 1024, 768, 8);
-  const int before = opens(p);
-  pickMain(p, 6);
-  EXPECT_EQ(witness.seenAtBeeps, std::vector<bool>{false});
-  EXPECT_TRUE(errorBoxShown(p));
-  EXPECT_EQ(opens(p), before);
-  p.type(" ");
-  EXPECT_TRUE(mainScreenShown(p));
 }
 
 }  // namespace

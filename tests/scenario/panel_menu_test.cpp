@@ -134,7 +134,7 @@ TEST(HighVoltage, AClickCountsAtOnceAndAHeldButtonOnce) {
   EXPECT_TRUE(mainScreenShown(p));
 }
 
-TEST(Readability, SixteenBitsShowsBlackPagesThenAWhiteOneAndEightBitsAnErrorBox) {
+TEST(Readability, SixteenBitsShowsBlackPagesThenAWhiteOne) {
   Panel p({1024, 768, 16, 60});
   p.pickPanel(READABILITY);
   for (int page = 1; page <= 4; ++page) {
@@ -143,14 +143,6 @@ TEST(Readability, SixteenBitsShowsBlackPagesThenAWhiteOneAndEightBitsAnErrorBox)
   }
   EXPECT_TRUE(p.showsFrame([](int, int) { return LIT; }));
   EXPECT_TRUE(p.returnsAfterAKey());
-  p.state().test = {1024, 768, 8, 60};
-  const int before = opens(p);
-  p.pickPanel(READABILITY);
-  EXPECT_TRUE(errorBoxShown(p));
-  EXPECT_EQ(beeps(p), 1);
-  EXPECT_EQ(opens(p), before);
-  p.type("x");
-  EXPECT_FALSE(errorBoxShown(p));
 }
 
 TEST(ClockPhase, PhaseCountsFromTheRightEdgeAtEvenAndOddWidthsAndTheMainScreenIsReopened) {
