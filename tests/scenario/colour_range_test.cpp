@@ -78,7 +78,7 @@ TEST(Depth8, EbuDrawsItsFirstBarOnlyAndGradientSlantedLinesOrItsBlackTestMode) {
   expectPixels(p, {{20, 0, 0}, {512, 384, 0}});
 }
 
-TEST(Spectrum, PeaksRoundAt1200x900AndTheMainScreenIsReopenedAndDepth8IsBlack) {
+TEST(HueSweep, PeaksRoundAt1200x900AndTheMainScreenIsReopenedAndDepth8IsBlack) {
   Started p(desktopOf(1200, 900));
   openPattern(p, 6);
   // At the peaks the other two channels lie 0.00001 to 0.00006 off 127.5.

@@ -219,7 +219,6 @@ TEST(StartUp, ListsEachSizeOncePerDepthAndPicksTheFallbackByWidth) {
     EXPECT_EQ(s.supportedModes[3], s.supportedModes[2]);
     EXPECT_EQ(s.test, s.desktop);
     EXPECT_EQ(s.fallback.modeNumber, 18);
-    EXPECT_EQ(s.sampleText, "The quick brown fox jumps over the lazy dog 0123456789");
   }
   Started wide(desktopOf(1025, 768));
   EXPECT_EQ(wide.state().fallback.modeNumber, 19);
