@@ -18,13 +18,6 @@ struct MemoryCap {
   MemoryCap& operator=(const MemoryCap&) = delete;
 };
 
-struct MenuPick {
-  double fx, fy;  // the menu's top-left corner as fractions of the desktop
-  int item;
-};
-
-MenuPick mainItem(int item) { return {1.0 / 8, 1.0 / 4, item}; }
-
 platform::HeadlessConfig acceptingEverything() {
   platform::HeadlessConfig config = desktopOf(1024, 768);
   config.accepts = [](const platform::DisplayMode&, bool) { return true; };
@@ -35,49 +28,43 @@ platform::HeadlessConfig acceptingEverything() {
 // the main screen and any image all fail. Each must still take its input and return, and the
 // main screen must come back once memory does.
 TEST(Faults, EveryTestSurvivesFrameBuffersThatCannotBeHad) {
-  const std::vector<std::vector<MenuPick>> routes = {
-      {mainItem(2)},
-      {mainItem(3)},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 1}},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 2}},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 3}},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 4}},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 5}, {3.0 / 8, 1.5 / 4, 2}},
-      {mainItem(4), {2.5 / 8, 1.3 / 4, 6}},
-      {mainItem(5), {2.5 / 8, 1.5 / 4, 1}},
-      {mainItem(5), {2.5 / 8, 1.5 / 4, 5}},
-      {mainItem(5), {2.5 / 8, 1.5 / 4, 6}},
-      {mainItem(6)},
-      {mainItem(7), {2.3 / 8, 1.7 / 4, 1}},
-      {mainItem(8)},
-      {mainItem(9)},
-      {mainItem(11), {2.0 / 8, 2.0 / 4, 1}},
-      {mainItem(11), {2.0 / 8, 2.0 / 4, 2}},
-      {mainItem(11), {2.0 / 8, 2.0 / 4, 3}},
-      {mainItem(11), {2.0 / 8, 2.0 / 4, 4}},
-      {mainItem(11), {2.0 / 8, 2.0 / 4, 6}},
-  };
-  for (const std::vector<MenuPick>& route : routes) {
-    SCOPED_TRACE("main menu item " + std::to_string(route.front().item) + ", then " +
-                 std::to_string(route.back().item));
-    Started p(acceptingEverything());
-    testSettings(p, 1280, 1024, 32);
-    {
-      const MemoryCap nothing(1);
-      for (const MenuPick& m : route) pick(p, m.fx, m.fy, m.item);
-      for (int k = 0; k < 12; ++k) {
-        p.key(0x1b);
-        p.click(5, 5);
+  // Main-menu items, each with the items of its own menu (at fx W, fy H) that open a test.
+  const struct {
+    int item;
+    double fx, fy;
+    std::vector<int> subItems;
+  } menus[] = {{2, 0, 0, {0}},
+               {3, 0, 0, {0}},
+               {4, 2.5 / 8, 1.3 / 4, {1, 2, 3, 4, 5, 6}},
+               {5, 2.5 / 8, 1.5 / 4, {1, 5, 6}},
+               {6, 0, 0, {0}},
+               {7, 2.3 / 8, 1.7 / 4, {1}},
+               {8, 0, 0, {0}},
+               {9, 0, 0, {0}},
+               {11, 2.0 / 8, 2.0 / 4, {1, 2, 3, 4, 6}}};
+  for (const auto& menu : menus)
+    for (const int sub : menu.subItems) {
+      SCOPED_TRACE("main menu item " + std::to_string(menu.item) + ", then " + std::to_string(sub));
+      Started p(acceptingEverything());
+      testSettings(p, 1280, 1024, 32);
+      {
+        const MemoryCap nothing(1);
+        pickMain(p, menu.item);
+        if (sub != 0) pick(p, menu.fx, menu.fy, sub);
+        if (menu.item == 4 && sub == 5) pick(p, 3.0 / 8, 1.5 / 4, 2);  // a gradient
+        for (int k = 0; k < 12; ++k) {
+          p.key(0x1b);
+          p.click(5, 5);
+        }
+        EXPECT_TRUE(p.logged("open 1280").empty());
+        EXPECT_FALSE(p.finished());
       }
-      EXPECT_TRUE(p.logged("open 1280").empty());
-      EXPECT_FALSE(p.finished());
+      p.settle(2);  // the main loop retries its mode once a second
+      EXPECT_TRUE(mainScreenShown(p));
+      pickMain(p, 14);  // "Exit Program"
+      EXPECT_TRUE(p.finished());
+      EXPECT_EQ(p.exitStatus(), 0);
     }
-    p.settle(2);  // the main loop retries its mode once a second
-    EXPECT_TRUE(mainScreenShown(p));
-    pickMain(p, 14);  // "Exit Program"
-    EXPECT_TRUE(p.finished());
-    EXPECT_EQ(p.exitStatus(), 0);
-  }
 }
 
 // Memory runs out between two pages of additive discs: the second page's image cannot be had,

@@ -1,35 +1,12 @@
-// "Gamma correction" through the whole program.
+// "Gamma correction" through the whole program: the step count at heights whose rounding differs,
+// the tiny and 16-bit cases (8 bits: contrast_brightness_test.cpp). 1280 x 720 x 32 is pinned by
+// the gallery.
 #include "displaytests/colour/gamma_chart.h"
 
 #include "tests/support/frames.h"
 
 namespace orventa::testing {
 namespace {
-
-int whitePixels(Program& p, int x1, int y1, int x2, int y2) {
-  const std::vector<std::uint32_t> f = p.frame();
-  int n = 0;
-  for (int y = y1; y < y2; ++y)
-    for (int x = x1; x < x2; ++x) n += f.at(std::size_t(y) * 1024 + std::size_t(x)) == 0xFFFFFF;
-  return n;
-}
-
-TEST(GammaChart, At768FourteenStepsOf59RiseBesideTheStripedField) {
-  Started p;
-  pickMain(p, 6);
-  // Step 0 spans y 709 to 768, step 12 (level 202) 1 to 60, the black fourteenth covers row 1;
-  // steps from W/2 to 682.67, the field from 341.33 to W/2 with white odd rows.
-  // clang-format off
-  expectPixels(p, {{530, 767, shownGrey(80)}, {530, 710, shownGrey(80)}, {530, 709, shownGrey(106)},
-                   {530, 61, shownGrey(198)}, {530, 60, shownGrey(202)}, {530, 2, shownGrey(202)},
-                   {530, 1, 0}, {512, 400, shownGrey(174)}, {683, 400, shownGrey(174)},
-                   {684, 400, 0}, {340, 1, 0}, {341, 1, 0xFFFFFF}, {511, 767, 0xFFFFFF},
-                   {341, 0, 0}, {400, 766, 0}});
-  // clang-format on
-  // The label of step 0 from x 552, 30 rows above the step's bottom edge, and nowhere else.
-  EXPECT_GT(whitePixels(p, 552, 738, 600, 762), 0);
-  EXPECT_EQ(whitePixels(p, 512, 700, 552, 768) + whitePixels(p, 512, 762, 683, 768), 0);
-}
 
 TEST(GammaChart, TheStepCountFollowsTheRoundedStepHeight) {
   struct Case {
@@ -61,21 +38,11 @@ TEST(GammaChart, SixRowsHighItStillEndsAndAtDepth16TheLabelsAreMissing) {
   p.type(" ");
   testSettings(p, 1024, 768, 16);
   pickMain(p, 6);
-  expectPixels(p, {{530, 767, rgb565ToRgb(toRgb565(0x505050))}});
-  EXPECT_EQ(whitePixels(p, 552, 738, 600, 762), 0);
-}
-
-TEST(GammaChart, Depth8BeepsBeforeTheErrorBoxAndDoesNotSwitch) {
-  Started p;
-  BeepWitness witness(p);
-  testSettings(p, 1024, 768, 8);
-  const int before = opens(p);
-  pickMain(p, 6);
-  EXPECT_EQ(witness.seenAtBeeps, std::vector<bool>{false});
-  EXPECT_TRUE(errorBoxShown(p));
-  EXPECT_EQ(opens(p), before);
-  p.type(" ");
-  EXPECT_TRUE(mainScreenShown(p));
+  EXPECT_EQ(p.pixel(530, 767), rgb565ToRgb(toRgb565(0x505050)));
+  // Where step 0's label would be (from x 552, 30 rows above the step's bottom edge).
+  const Frame f = p.frame();
+  for (int y = 738; y < 762; ++y)
+    for (int x = 552; x < 600; ++x) ASSERT_NE(f[std::size_t(y) * 1024 + x], 0xFFFFFFu);
 }
 
 }  // namespace

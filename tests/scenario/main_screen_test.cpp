@@ -189,10 +189,6 @@ TEST_F(MainScreen, DesktopInfoBoxIsDrawnOverTheMainScreenUntilAKey) {
   EXPECT_EQ(program_.pixel(342 + 565 - 1, 192 + 20), SHOWN_GREY);
 }
 
-TEST(DesktopInfo, ColourCountIsTwoToTheDepth) {
-  for (int depth : {8, 16, 24, 32}) EXPECT_EQ(colourCount(depth), std::to_string(1ull << depth));
-}
-
 TEST(Faults, ADisplayRefusingEveryModeIsWaitedOutAndExitStillWorks) {
   auto refusing = std::make_shared<std::atomic<bool>>(true);
   platform::HeadlessConfig config = desktopOf(1024, 768);
@@ -223,7 +219,6 @@ TEST(StartUp, ListsEachSizeOncePerDepthAndPicksTheFallbackByWidth) {
     EXPECT_EQ(s.supportedModes[3], s.supportedModes[2]);
     EXPECT_EQ(s.test, s.desktop);
     EXPECT_EQ(s.fallback.modeNumber, 18);
-    EXPECT_EQ(s.sampleText, "The quick brown fox jumps over the lazy dog 0123456789");
   }
   Started wide(desktopOf(1025, 768));
   EXPECT_EQ(wide.state().fallback.modeNumber, 19);
