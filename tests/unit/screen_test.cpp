@@ -1,8 +1,7 @@
-// Opening screens, their pixel formats, colours, palette, mode lists, numbered modes and pages.
+// Opening screens, their pixel formats, colours, palette, numbered modes and pages.
 #include "graphics/screen.h"
 
 #include <array>
-#include <vector>
 
 #include "graphics/colour.h"
 #include "tests/support/headless_fixture.h"
@@ -10,7 +9,6 @@
 namespace orventa {
 namespace {
 
-using platform::HeadlessConfig;
 using testing::HeadlessTest;
 
 constexpr std::uint32_t RED = 0xFFFF0000;
@@ -107,39 +105,6 @@ TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   const auto shown = display_.snapshot();
   EXPECT_EQ(shown[2], 0xFF5555u);
   EXPECT_EQ(shown[32 + 2], 0x000000u);
-}
-
-class DriverModesTest : public HeadlessTest {
- protected:
-  DriverModesTest() : HeadlessTest(config()) {}
-  static HeadlessConfig config() {
-    HeadlessConfig c;
-    c.modes = {{1024, 768, 8, 60}, {1024, 768, 8, 75}, {800, 600, 8, 60},  {1024, 600, 8, 60},
-               {640, 480, 16, 60}, {640, 480, 15, 60}, {320, 200, 15, 70}, {1280, 1024, 32, 60},
-               {800, 600, 32, 60}, {800, 600, 24, 60}, {720, 400, 4, 70},  {1024, 768, 32, 60}};
-    return c;
-  }
-  static std::vector<std::uint32_t> list(int depth) {
-    std::vector<std::uint32_t> codes;
-    for (std::uint32_t code = listScreenModes(depth); code != 0 && codes.size() < 50;
-         code = listScreenModes(0))
-      codes.push_back(code);
-    return codes;
-  }
-};
-
-constexpr std::uint32_t code(std::uint32_t w, std::uint32_t h) { return w << 16 | h; }
-
-TEST_F(DriverModesTest, ListsEachSizeOnceSortedByWidthThenHeight) {
-  EXPECT_EQ(list(8),
-            (std::vector<std::uint32_t>{code(800, 600), code(1024, 600), code(1024, 768)}));
-  EXPECT_EQ(listScreenModes(0), 0u);  // stays exhausted
-
-  // 15 and 16 bits share their modes, as do 24 and 32.
-  EXPECT_EQ(list(15), (std::vector<std::uint32_t>{code(320, 200), code(640, 480)}));
-  EXPECT_EQ(list(24),
-            (std::vector<std::uint32_t>{code(800, 600), code(1024, 768), code(1280, 1024)}));
-  EXPECT_EQ(listScreenModes(2), 0u);
 }
 
 TEST_F(ScreenTest, NumberedModesFixSizeAndTextGrid) {
