@@ -1,4 +1,4 @@
-// drawEllipse: radii from the aspect, clipping of the filled circle, and the arc path.
+// drawEllipse: clipping of the filled circle, and the arc path.
 #include <vector>
 
 #include "tests/support/headless_fixture.h"
@@ -34,20 +34,6 @@ TEST_F(EllipseTest, FilledCircleIsClippedNotMovedAtTheEdges) {
     for (const auto& [x, y] : whole)
       if (x + cx - 20 >= 0 && y + cy - 20 >= 0) expected.insert({x + cx - 20, y + cy - 20});
     EXPECT_EQ(pixelsNot(BLACK), expected) << cx << "," << cy;
-  }
-}
-
-TEST_F(EllipseTest, RadiiFollowTheAspect) {
-  const struct {
-    float aspect;
-    Bounds expected;
-  } cases[] = {{0.5f, {50, 250, 70, 170}},    // rx 100, ry 50
-               {2.0f, {100, 200, 20, 220}}};  // rx 50, ry 100
-  for (const auto& c : cases) {
-    open(320, 240, 32);
-    drawEllipse(nullptr, 150, 120, 100, RED, c.aspect, 0, FULL_TURN, 0, ABSOLUTE);
-    EXPECT_EQ(bounds(pixelsNot(BLACK)), c.expected);
-    EXPECT_EQ(pixel(c.expected.left, 120), RED);  // the side extremes lie on the centre row
   }
 }
 

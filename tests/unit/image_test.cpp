@@ -45,41 +45,30 @@ TEST_F(ImageTest, CreateImageSizeDepthAndFill) {
     EXPECT_EQ(image ? image->bytesPerPixel : 0, bytes) << depth;
   }
 
-  // The fill: converted at 2 bytes, unchanged at 1 and 4, or the transparent colour.
-  const struct {
-    int depth;
-    std::uint32_t colour, flags, pixel;
-  } cases[] = {{16, 0xFF0000, 0, 0xF800},
-               {24, 0x12345678, 0, 0x12345678},
-               {8, 0x07, TRANSPARENT_FILL, 0},
-               {16, 0x07, TRANSPARENT_FILL, 0xF81F},
-               {32, 0x07, TRANSPARENT_FILL, 0xFFFF00FF}};
-  for (const auto& c : cases) {
-    const ImagePtr image = makeImage(3, 2, c.colour, c.depth, c.flags);
-    EXPECT_EQ(imagePixel(*image, 2, 1), c.pixel) << c.depth;
-  }
+  // The fill is converted to the pixel format, or is the key colour of the pixel size.
+  EXPECT_EQ(imagePixel(*makeImage(3, 2, 0xFF0000, 16), 2, 1), 0xF800u);
+  for (const auto& [depth, key] : {std::pair{8, 0u}, {16, 0xF81Fu}, {32, 0xFFFF00FFu}})
+    EXPECT_EQ(imagePixel(*makeImage(3, 2, 7, depth, TRANSPARENT_FILL), 2, 1), key) << depth;
 }
 
 TEST_F(ImageTest, CombinesEachPixelWithTheDestination) {
+  // clang-format off
   const struct {
     int depth, mode;
     std::uint32_t destination, source, result;
   } cases[] = {
-      {8, AND, 0x5A, 0x3C, 0x18},
-      {16, OR, 0xA5C3, 0x3CF0, 0xBDF3},
-      {32, XOR, 0x12345678, 0x9ABCDEF0, 0x88888888},
-      // The key is 0 at 1 byte, magenta at 2, and the RGB 0xFF00FF whatever the alpha at 4.
-      {8, KEYED, 0x5A, 0x00, 0x5A},
-      {16, KEYED, 0xA5C3, 0xF81F, 0xA5C3},
-      {16, KEYED, 0xA5C3, 0xF81E, 0xF81E},
-      {32, KEYED, 0x12345678, 0x5AFF00FF, 0x12345678},
-      {32, KEYED, 0x12345678, 0xFFFF00FE, 0xFFFF00FE},
-      // Blend: every channel, alpha included, moves by (s - d) * source alpha / 256; below
-      // 4 bytes it copies.
-      {32, BLEND, 0x002080F0, 0x80604010, 0x40406080},
-      {32, BLEND, 0x00000000, 0xFFC0FFC0, 0xFEBFFEBF},  // 255 is not 256
-      {16, BLEND, 0xA5C3, 0x3CF0, 0x3CF0},
-  };
+    {8, AND, 0x5A, 0x3C, 0x18}, {16, OR, 0xA5C3, 0x3CF0, 0xBDF3},
+    {32, XOR, 0x12345678, 0x9ABCDEF0, 0x88888888},
+    // The key is 0 at 1 byte, magenta at 2, and the RGB 0xFF00FF whatever the alpha at 4.
+    {8, KEYED, 0x5A, 0x00, 0x5A}, {16, KEYED, 0xA5C3, 0xF81F, 0xA5C3},
+    {16, KEYED, 0xA5C3, 0xF81E, 0xF81E}, {32, KEYED, 0x12345678, 0x5AFF00FF, 0x12345678},
+    {32, KEYED, 0x12345678, 0xFFFF00FE, 0xFFFF00FE},
+    // Blend: every channel, alpha included, moves by (s - d) * source alpha / 256; below 4 bytes
+    // it copies.
+    {32, BLEND, 0x002080F0, 0x80604010, 0x40406080},
+    {32, BLEND, 0x00000000, 0xFFC0FFC0, 0xFEBFFEBF},  // 255 is not 256
+    {16, BLEND, 0xA5C3, 0x3CF0, 0x3CF0}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.depth << " bits, mode " << c.mode << std::hex << ", "
                                       << c.destination << " under " << c.source);
@@ -98,32 +87,24 @@ TEST_F(ImageTest, CombinesEachPixelWithTheDestination) {
   }
 }
 
-TEST_F(ImageTest, ImageOfAnotherPixelSizeDrawsNothing) {
-  open(16, 12, 32);
-  putImage(nullptr, 0, 0, makeImage(4, 4, 0x55, 16).get(), COPY);
-  putImage(nullptr, 0, 0, nullptr, COPY);
-  EXPECT_EQ(countNot(BLACK), 0);
-  putImage(nullptr, 0, 0, makeImage(4, 4, RED, 24).get(), COPY);  // 24 is 4 bytes too
-  EXPECT_EQ(countNot(BLACK), 16);
-}
-
 TEST_F(ImageTest, PlacementAndSourceRectangleClipToTheScreenAndTheImage) {
   constexpr int ALL = WHOLE_IMAGE;
+  // clang-format off
   const struct {
     float x, y;
     int left, top, right, bottom;  // the source rectangle, corners included
     int dx, dy;                    // where the image's (0, 0) lands
     bool (*inside)(int, int);
   } cases[] = {
-      // Rounds to (-3, 4) and loses what falls off the left and bottom.
-      {-2.5f, 3.5f, ALL, ALL, ALL, ALL, -3, 4, [](int x, int y) { return x < 13 && y >= 4; }},
-      {5, 4, 2, 1, 4, 3, 3, 3, [](int x, int y) { return x >= 5 && x <= 7 && y >= 4 && y <= 6; }},
-      // Limited to the image.
-      {0, 0, -5, -5, 1, 1, 0, 0, [](int x, int y) { return x <= 1 && y <= 1; }},
-      {5, 4, 2, 1, 100, 100, 3, 3, [](int x, int y) { return x >= 5 && y >= 4; }},
-      // Wholly off the screen.
-      {16, 0, ALL, ALL, ALL, ALL, 0, 0, [](int, int) { return false; }},
-      {1e30f, -1e30f, ALL, ALL, ALL, ALL, 0, 0, [](int, int) { return false; }}};
+    // Rounds to (-3, 4) and loses what falls off the left and bottom.
+    {-2.5f, 3.5f, ALL, ALL, ALL, ALL, -3, 4, [](int x, int y) { return x < 13 && y >= 4; }},
+    {5, 4, 2, 1, 4, 3, 3, 3, [](int x, int y) { return x >= 5 && x <= 7 && y >= 4 && y <= 6; }},
+    // Limited to the image.
+    {0, 0, -5, -5, 1, 1, 0, 0, [](int x, int y) { return x <= 1 && y <= 1; }},
+    {5, 4, 2, 1, 100, 100, 3, 3, [](int x, int y) { return x >= 5 && y >= 4; }},
+    // Wholly off the screen.
+    {16, 0, ALL, ALL, ALL, ALL, 0, 0, [](int, int) { return false; }}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
     open(16, 12, 32);
@@ -139,7 +120,14 @@ TEST_F(ImageTest, PlacementAndSourceRectangleClipToTheScreenAndTheImage) {
   }
 }
 
-TEST_F(ImageTest, PrimitivesDrawIntoAnImageOnlyWhileAScreenIsOpen) {
+TEST_F(ImageTest, ImagesMeetOnlyTargetsOfTheirPixelSizeAndOnlyWhileAScreenIsOpen) {
+  open(16, 12, 32);
+  putImage(nullptr, 0, 0, makeImage(4, 4, 0x55, 16).get(), COPY);
+  putImage(nullptr, 0, 0, nullptr, COPY);
+  EXPECT_EQ(countNot(BLACK), 0);
+  putImage(nullptr, 0, 0, makeImage(4, 4, RED, 24).get(), COPY);  // 24 is 4 bytes too
+  EXPECT_EQ(countNot(BLACK), 16);
+
   open(16, 12, 32);
   const ImagePtr image = makeImage(8, 6, BLACK, 0);
   drawLine(image.get(), 2, 1, 20, 1, RED, LINE, SOLID, 0);  // clipped to the image
