@@ -90,7 +90,8 @@ TEST_F(LineTest, DiagonalsSetExactlyTheSteppedPixels) {
   } cases[] = {
     // The error term is tested after each pixel is set.
     {0, 0, 5, 2, SOLID, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
-    // The same segment walked the other way is a different pixel set.
+    // Steep and backwards, the error reaches exactly 0 and steps there; walked the other way
+    // the same segment is a different pixel set.
     {10, 10, 7, 2, SOLID,
         {{10, 10}, {10, 9}, {9, 8}, {9, 7}, {8, 6}, {8, 5}, {8, 4}, {7, 3}, {7, 2}}},
     {7, 2, 10, 10, SOLID,

@@ -1,4 +1,4 @@
-// Opening screens, their pixel formats, colours, palette, numbered modes and pages.
+// Opening screens, their pixel formats, colours, palette and numbered modes.
 #include "graphics/screen.h"
 
 #include <array>
@@ -97,23 +97,6 @@ TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   drawLine(nullptr, 0, 1, 3, 1, 0xFFFFFFFF, LINE, SOLID, 0);
   EXPECT_EQ(display_.snapshot()[2], 0xFF5555u);
   EXPECT_EQ(display_.snapshot()[32 + 2], 0x000000u);
-}
-
-TEST_F(ScreenTest, PagesChooseWhereDrawingGoesAndWhatIsShown) {
-  open(32, 24, 32, 2);
-  setPages(1, -1);
-  setColors(0, RED, 1);
-  clearScreen();  // the work page only
-  EXPECT_EQ(countNot(BLACK, 0), 0);
-  drawLine(nullptr, 2, 2, 5, 5, 0x1200FF00, FILLED_BOX, SOLID, 0);
-  EXPECT_EQ(display_.snapshot()[3 * 32 + 3], 0x000000u);  // page 0 is still shown
-  setPages(-1, 1);
-  EXPECT_EQ(display_.snapshot()[3 * 32 + 3], 0x00FF00u);  // alpha is carried, not shown
-
-  setPages(-1, -1);  // both back to 0
-  copyPage(1, -1);   // onto the visible page
-  EXPECT_EQ(countNot(RED, 0), 16);
-  EXPECT_EQ(display_.snapshot()[0], 0xFF0000u);
 }
 
 }  // namespace
