@@ -1,4 +1,4 @@
-// drawLine: coordinate rounding, boxes, styled and stepped lines, clipping.
+// The raster primitives: lines and boxes, ellipses and arcs, and flood fill, on a 32-bit screen.
 #include <limits>
 
 #include "tests/support/headless_fixture.h"
@@ -6,14 +6,20 @@
 namespace orventa {
 namespace {
 
+using testing::bounds;
+using testing::Bounds;
 using testing::PixelSet;
 
 constexpr std::uint32_t RED = 0xFFFF0000;
+constexpr std::uint32_t GREEN = 0xFF00FF00;
+constexpr std::uint32_t BLUE = 0xFF0000FF;
 constexpr std::uint32_t BLACK = 0xFF000000;
+constexpr std::uint32_t ABSOLUTE = 4;  // coordinate mode the callers use for one-point primitives
+constexpr std::uint32_t SYSTEM_FLAGS = BORDER_IS_FILL | ABSOLUTE;  // the callers' flood fill
 constexpr int W = 64;
 constexpr int H = 48;
 
-class LineTest : public testing::HeadlessTest {
+class RasterTest : public testing::HeadlessTest {
  protected:
   void SetUp() override { open(W, H, 32); }
   static PixelSet drawn() { return pixelsNot(BLACK); }
@@ -27,7 +33,22 @@ class LineTest : public testing::HeadlessTest {
       for (int x = x1; x <= x2; ++x) s.insert({x, y});
     return s;
   }
+  static void circle(float x, float y, float r, int fill, float start = 0, float end = FULL_TURN) {
+    drawEllipse(nullptr, x, y, r, RED, 0, start, end, fill, ABSOLUTE);
+  }
+  // The hollow box from (10, 10) to (30, 30).
+  static void outline(std::uint32_t colour) {
+    drawLine(nullptr, 10, 10, 30, 30, colour, HOLLOW_BOX, SOLID, 0);
+  }
+  static void fill(float x, float y, std::uint32_t colour, std::uint32_t border = 0,
+                   std::uint32_t flags = SYSTEM_FLAGS) {
+    floodFill(nullptr, x, y, colour, border, "", 0, flags);
+  }
 };
+
+using LineTest = RasterTest;
+using EllipseTest = RasterTest;
+using FloodFillTest = RasterTest;
 
 TEST_F(LineTest, CoordinatesRoundHalvesAwayFromZeroAndRelativeModesAddUnrounded) {
   for (const auto& [f, rounded] : {std::pair{2.5, 3}, {-2.5, -3}, {0.49, 0}, {-0.51, -1}})
@@ -112,6 +133,84 @@ TEST_F(LineTest, DiagonalsSetExactlyTheSteppedPixels) {
   EXPECT_EQ(pixel(63, 27), RED);
   EXPECT_EQ(pixel(11, 10), RED);
   EXPECT_EQ(pixel(10, 10), BLACK);
+}
+
+TEST_F(EllipseTest, FilledCircleIsClippedNotMovedAtTheEdges) {
+  // Unclipped, the filled circle of radius 10 about (20, 20).
+  circle(20, 20, 10, 1);
+  const PixelSet whole = pixelsNot(BLACK);
+  EXPECT_EQ(bounds(whole), (Bounds{10, 30, 10, 30}));
+  for (const auto& [cx, cy] : {std::pair{30, 5}, {3, 30}}) {
+    open(64, 48, 32);
+    circle(static_cast<float>(cx), static_cast<float>(cy), 10, 1);
+    PixelSet expected;
+    for (const auto& [x, y] : whole)
+      if (x + cx - 20 >= 0 && y + cy - 20 >= 0) expected.insert({x + cx - 20, y + cy - 20});
+    EXPECT_EQ(pixelsNot(BLACK), expected) << cx << "," << cy;
+  }
+}
+
+TEST_F(EllipseTest, ArcsIgnoreTheFillAndNegativeAnglesAddRadiusLines) {
+  for (int fill : {0, 1}) {
+    open(128, 96, 32);
+    circle(50, 50, 20, fill, 1.5707963f, 3.1415927f);
+    // From straight above the centre to straight left, hollow and nothing beyond.
+    EXPECT_EQ(bounds(pixelsNot(BLACK)), (Bounds{30, 50, 30, 50}));
+    EXPECT_EQ(pixel(40, 40), BLACK);
+  }
+  // An end just short of the full-turn constant is an arc too, not the stepped outline.
+  open(64, 48, 32);
+  circle(20, 20, 10, 0, 0, 6.283185f);
+  EXPECT_EQ(pixel(10, 17), RED);
+  EXPECT_EQ(pixel(12, 15), BLACK);
+
+  open(128, 96, 32);
+  circle(50, 50, 20, 0, -1.5707963f, 3.1415927f);
+  for (int y = 30; y <= 50; ++y) EXPECT_EQ(pixel(50, y), RED) << y;
+  EXPECT_EQ(pixel(40, 50), BLACK);
+}
+
+TEST_F(FloodFillTest, ShapeInTheFillColourIsAWallAndSeedsOnItOrOutsideChangeNothing) {
+  outline(RED);
+  for (const auto& [x, y] : {std::pair{10.0f, 10.0f}, {-1, 5}, {5, 48}, {-0.5f, 3}})
+    fill(x, y, RED);
+  EXPECT_EQ(countNot(BLACK), 80);
+  fill(-0.4f, 47.4f, RED);            // rounds to (0, 47), inside
+  EXPECT_EQ(countNot(RED), 19 * 19);  // only the inside of the box is left
+
+  open(64, 48, 32);
+  outline(RED);
+  fill(20, 20, RED);
+  EXPECT_EQ(countNot(BLACK), 21 * 21);  // the box and its inside
+}
+
+TEST_F(FloodFillTest, DiagonalStepsDoNotLeakButWindingPathsAreFollowed) {
+  line(0, 20, 20, 0);  // x + y = 20
+  fill(1, 1, RED);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(x, y) == RED, x + y <= 20) << x << "," << y;
+
+  // A path down the left, under the first wall, up and over the second wall.
+  open(64, 48, 32);
+  line(20, 0, 20, 40);
+  line(40, 8, 40, 47);
+  line(50, 20, 63, 20);
+  fill(5, 5, RED);
+  EXPECT_EQ(countNot(RED), 0);
+}
+
+TEST_F(FloodFillTest, SeparateBorderColourBoundsTheRegion) {
+  outline(BLUE);
+  line(15, 15, 25, 15);  // not the border: painted over
+  fill(20, 20, GREEN, BLUE, ABSOLUTE);
+  EXPECT_EQ(countNot(BLACK), 21 * 21);
+  EXPECT_EQ(pixel(20, 15), GREEN);
+
+  // Without the border-is-fill flag a shape in the fill colour is no wall.
+  open(64, 48, 32);
+  outline(GREEN);
+  fill(1, 1, GREEN, BLUE, ABSOLUTE);
+  EXPECT_EQ(countNot(GREEN), 0);
 }
 
 }  // namespace
