@@ -31,27 +31,21 @@ struct Conversion {
   }
 
   void set(int x, int y, std::uint32_t value) {
-    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * frame.pitch +
-                    static_cast<std::size_t>(x) * frame.bytesPerPixel,
-                &value, static_cast<std::size_t>(frame.bytesPerPixel));
+    const auto at = std::size_t(y * frame.pitch + x * frame.bytesPerPixel);
+    std::memcpy(&pixels[at], &value, std::size_t(frame.bytesPerPixel));
   }
 
   // Converts the dirty span into the target; false when nothing was dirty.
   bool run() {
-    int first = 0;
-    int last = 0;
+    int first = 0, last = 0;
     if (!dirtySpan(frame, first, last)) return false;
-    convertRows(frame, first, last,
-                reinterpret_cast<std::uint8_t*>(target.data() +
-                                                static_cast<std::size_t>(first) * targetWidth()),
-                targetWidth() * 4);
+    auto* rows = reinterpret_cast<std::uint8_t*>(&target[std::size_t(first * targetWidth())]);
+    convertRows(frame, first, last, rows, targetWidth() * 4);
     return true;
   }
 
   int targetWidth() const { return frame.width + 3; }
-  std::uint32_t shown(int x, int y) const {
-    return target[static_cast<std::size_t>(y) * targetWidth() + static_cast<std::size_t>(x)];
-  }
+  std::uint32_t shown(int x, int y) const { return target[std::size_t(y * targetWidth() + x)]; }
 
   std::vector<std::uint8_t> pixels;
   std::vector<std::uint8_t> dirty;
@@ -70,19 +64,15 @@ TEST(SdlConvertTest, EveryRgb565ValueWidensAsTheColourRuleSays) {
         << v;
 }
 
-TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteAtAnyWidth) {
-  // Seven pixels a row: the four-at-a-time loop and its tail.
-  Conversion c(7, 40, 1);
-  for (int i = 0; i < 256; ++i)
-    c.palette[static_cast<std::size_t>(i)] =
-        0xAB000000u | static_cast<std::uint32_t>(i) * 0x010203u;
-  for (int i = 0; i < 280; ++i) c.set(i % 7, i / 7, static_cast<std::uint32_t>(255 - i % 256));
-  c.dirty.assign(40, 1);
+TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteOpaqueAtAnyWidth) {
+  // Seven pixels a row: the four-at-a-time loop and its tail, over every index.
+  Conversion c(7, 37, 1);
+  for (int i = 0; i < 256; ++i) c.palette[std::size_t(i)] = 0xAB000000u | (255u - i) * 0x010203u;
+  for (int i = 0; i < 256; ++i) c.set(i % 7, i / 7, static_cast<std::uint32_t>(i));
+  c.dirty.assign(37, 1);
   ASSERT_TRUE(c.run());
-  for (int i = 0; i < 280; ++i) {
-    const auto index = static_cast<std::uint32_t>(255 - i % 256);
-    EXPECT_EQ(c.shown(i % 7, i / 7), 0xFF000000u | (index * 0x010203u & 0xFFFFFF)) << i;
-  }
+  for (int i = 0; i < 256; ++i)
+    EXPECT_EQ(c.shown(i % 7, i / 7), 0xFF000000u | ((255u - i) * 0x010203u & 0xFFFFFF)) << i;
 }
 
 TEST(SdlConvertTest, OnlyTheDirtySpanIsConvertedAndItsMarksCleared) {
