@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/platform/headless/headless_platform.h"
@@ -20,24 +21,19 @@ namespace {
 using platform::keyDownCode;
 using platform::textInputCodes;
 
-// The headless display, with a key typed during the n-th sleep after typeDuringSleep(n).
+// The headless display, where a key can be typed during the next sleep.
 class TypingDisplay final : public testing::RelayPlatform {
  public:
   explicit TypingDisplay(platform::HeadlessPlatform& headless)
       : RelayPlatform(headless), headless_(headless) {}
-  void typeDuringSleep(int n) {
-    sleeps_ = 0;
-    typeAtSleep_ = n;
-  }
   void sleepMilliseconds(int ms) override {
     base_.sleepMilliseconds(ms);
-    if (++sleeps_ == typeAtSleep_) headless_.input()->queueKey('x');
+    if (std::exchange(typeOnNextSleep, false)) headless_.input()->queueKey('x');
   }
+  bool typeOnNextSleep = false;
 
  private:
   platform::HeadlessPlatform& headless_;
-  int sleeps_ = 0;
-  int typeAtSleep_ = 0;  // 0: never
 };
 
 class InputTest : public ::testing::Test {
@@ -120,7 +116,7 @@ TEST(TextInputTest, CharactersAbove255AndMalformedTextQueueNothing) {
 
 TEST_F(InputTest, PauseIsCutAtTheSliceAfterAKeyAndLeavesItQueuedButNotBelow100) {
   open();
-  display_.typeDuringSleep(1);
+  display_.typeOnNextSleep = true;
   EXPECT_EQ(pauseMs(300), 50);
   EXPECT_EQ(readKey(), "x");
   // A key read before the pause does not cut it; one typed just before does, at once.
