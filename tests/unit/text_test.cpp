@@ -1,6 +1,7 @@
 // Text: the built-in bitmap fonts (glyph tables, drawBitmapText, the text grid) and system-font
 // text (its height, the block that reaches the screen, and the screens it refuses).
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 #include <string_view>
@@ -27,11 +28,12 @@ constexpr std::uint32_t YELLOW = 0xFFFFFF00;
 constexpr std::uint32_t BLUE = 0xFF0000FF;
 constexpr std::uint32_t TEXT_MODE = 4;  // coordinate mode 4, the given colour
 
-// The pixels of the rectangle from (x1, y1) to (x2, y2), corners included.
-PixelSet box(int x1, int y1, int x2, int y2) {
+// The pixels of rectangles {x1, y1, x2, y2}, corners included.
+PixelSet boxes(std::initializer_list<std::array<int, 4>> rectangles) {
   PixelSet s;
-  for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) s.insert({x, y});
+  for (const auto& [x1, y1, x2, y2] : rectangles)
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x) s.insert({x, y});
   return s;
 }
 
@@ -63,10 +65,7 @@ TEST_F(FontTest, TextIsRoundedAndClippedToTheScreen) {
   clearScreen();
   drawBitmapText(nullptr, -2.5f, -3, TEXT_MODE, "\xDD\xDB", YELLOW);  // x rounds to -3
   drawBitmapText(nullptr, 34, 15, TEXT_MODE, "\xDD\xDB", YELLOW);
-  PixelSet expected = box(0, 0, 0, 4);
-  expected.merge(box(5, 0, 12, 4));
-  expected.merge(box(34, 15, 37, 19));
-  EXPECT_EQ(pixelsNot(BACKDROP), expected);
+  EXPECT_EQ(pixelsNot(BACKDROP), boxes({{0, 0, 0, 4}, {5, 0, 12, 4}, {34, 15, 37, 19}}));
 }
 
 TEST_F(FontTest, GridSizePicksTheFontByCellSize) {
@@ -106,9 +105,7 @@ TEST_F(FontTest, PrintMovesAlongTheRowDownOnALineBreakAndClipsCellsOffTheScreen)
   printText("\xDD", false);
   printText("\xDD", true);
   printText("\xDB\xDB\xDB", false);  // row 2, cut by the edges, not wrapped
-  PixelSet expected = box(0, 0, 3, 7);
-  expected.merge(box(8, 0, 11, 7));
-  expected.merge(box(0, 8, 19, 11));
+  const PixelSet expected = boxes({{0, 0, 3, 7}, {8, 0, 11, 7}, {0, 8, 19, 11}});
   PixelSet yellow;
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 20; ++x)
