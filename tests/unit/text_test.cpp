@@ -69,30 +69,22 @@ TEST_F(FontTest, TextIsRoundedAndClippedToTheScreen) {
 }
 
 TEST_F(FontTest, GridSizePicksTheFontByCellSize) {
-  const struct {
-    int width, height, columns, rows;
-    int glyphHeight;  // 0: no font fits, nothing changes
-  } cases[] = {{800, 600, 100, 37, 16},
-               {640, 350, 80, 25, 14},
-               {640, 480, 80, 60, 8},
-               {644, 484, 80, 40, 0},
-               {640, 480, 0, 30, 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << c.width << "x" << c.height << " grid " << c.columns << "x" << c.rows);
-    open(c.width, c.height, 8);
-    EXPECT_EQ(setTextGrid(c.columns, c.rows), c.glyphHeight == 0 ? 1 : 0);
-    const int h = c.glyphHeight == 0 ? 8 : c.glyphHeight;
-    const int columns = c.glyphHeight == 0 ? c.width / 8 : c.columns;
-    const int rows = c.glyphHeight == 0 ? c.height / 8 : c.rows;
-    EXPECT_EQ(textGridSize(), static_cast<std::uint32_t>(rows) << 16 | columns);
+  // Width, height, columns, rows and the glyph height they give; 0: no font fits, nothing changes.
+  for (const auto& [w, h, columns, rows, glyph] : {std::array{640, 350, 80, 25, 14},
+                                                   {640, 480, 80, 60, 8},
+                                                   {644, 484, 80, 40, 0},
+                                                   {640, 480, 0, 30, 0}}) {
+    SCOPED_TRACE(::testing::Message() << w << "x" << h << " grid " << columns << "x" << rows);
+    open(w, h, 8);
+    EXPECT_EQ(setTextGrid(columns, rows), glyph == 0 ? 1 : 0);
+    const int cell = glyph == 0 ? 8 : glyph;
+    EXPECT_EQ(textGridSize(), static_cast<std::uint32_t>(h / cell << 16 | w / 8));
     // A full block in cell (2, 2) covers exactly that cell.
     setColors(15, 0, 0);
     setTextCursor(2, 2);
     printText("\xDB", false);
-    EXPECT_EQ(countNot(0), 8 * h);
-    EXPECT_EQ(pixel(8, h), 15u);
-    EXPECT_EQ(pixel(15, 2 * h - 1), 15u);
+    EXPECT_EQ(countNot(0), 8 * cell);
+    EXPECT_EQ(pixel(15, 2 * cell - 1), 15u);
   }
 }
 
