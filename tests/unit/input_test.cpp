@@ -2,7 +2,6 @@
 #include "graphics/input.h"
 
 #include <SDL_keycode.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
@@ -10,9 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/platform/headless/headless_platform.h"
 #include "graphics/platform/sdl/sdl_keys.h"
-#include "graphics/screen.h"
+#include "tests/support/headless_fixture.h"
 #include "tests/support/relay_platform.h"
 
 namespace orventa {
@@ -36,36 +34,30 @@ class TypingDisplay final : public testing::RelayPlatform {
   platform::HeadlessPlatform& headless_;
 };
 
-class InputTest : public ::testing::Test {
+class InputTest : public testing::HeadlessTest {
  protected:
   InputTest() {
-    platform::usePlatform(&display_);
+    platform::usePlatform(&typing_);
     // Mouse state outlives screens and tests: start from a window the pointer has not entered.
     for (int bit = 0; bit < 3; ++bit) input().mouseButton(bit, false);
     input().windowActive(true);
     input().pointerInside(false);
   }
-  ~InputTest() override {
-    setNumberedScreenMode(0, 0, 0, 0, 0);
-    platform::usePlatform(nullptr);
-  }
-
+  ~InputTest() override { platform::usePlatform(&display_); }  // before typing_ is gone
   void open() {
-    ASSERT_EQ(setScreenMode(1024, 768, 32, 1, FULL_SCREEN, 0), 0);
+    HeadlessTest::open(1024, 768, 32);
     while (!readKey().empty()) {
     }
   }
-  platform::InputSink& input() { return *headless_.input(); }
-
+  platform::InputSink& input() { return *display_.input(); }
   // Virtual milliseconds that pause(ms) takes.
   long pauseMs(int ms) {
-    const double start = headless_.seconds();
+    const double start = display_.seconds();
     pause(ms);
-    return std::lround((headless_.seconds() - start) * 1000);
+    return std::lround((display_.seconds() - start) * 1000);
   }
 
-  platform::HeadlessPlatform headless_;
-  TypingDisplay display_{headless_};
+  TypingDisplay typing_{display_};
 };
 
 std::string extended(int scanCode) { return {'\xFF', static_cast<char>(scanCode)}; }
@@ -116,7 +108,7 @@ TEST(TextInputTest, CharactersAbove255AndMalformedTextQueueNothing) {
 
 TEST_F(InputTest, PauseIsCutAtTheSliceAfterAKeyAndLeavesItQueuedButNotBelow100) {
   open();
-  display_.typeOnNextSleep = true;
+  typing_.typeOnNextSleep = true;
   EXPECT_EQ(pauseMs(300), 50);
   EXPECT_EQ(readKey(), "x");
   // A key read before the pause does not cut it; one typed just before does, at once.
