@@ -317,17 +317,14 @@ TEST_F(ImageTest, PlacementAndSourceRectangleClipToTheScreenAndTheImage) {
 
 TEST_F(ImageTest, ImagesMeetOnlyTargetsOfTheirPixelSizeAndOnlyWhileAScreenIsOpen) {
   open(16, 12, 32);
+  const ImagePtr image = makeImage(8, 6, BLACK, 0);
+  drawLine(image.get(), 2, 1, 20, 1, RED, LINE, SOLID, 0);  // clipped to the image
+  EXPECT_EQ(imagePixel(*image, 7, 1), RED);
   putImage(nullptr, 0, 0, makeImage(4, 4, 0x55, 16).get(), COPY);
   putImage(nullptr, 0, 0, nullptr, COPY);
   EXPECT_EQ(countNot(BLACK), 0);
   putImage(nullptr, 0, 0, makeImage(4, 4, RED, 24).get(), COPY);  // 24 is 4 bytes too
   EXPECT_EQ(countNot(BLACK), 16);
-
-  open(16, 12, 32);
-  const ImagePtr image = makeImage(8, 6, BLACK, 0);
-  drawLine(image.get(), 2, 1, 20, 1, RED, LINE, SOLID, 0);  // clipped to the image
-  EXPECT_EQ(imagePixel(*image, 7, 1), RED);
-  EXPECT_EQ(countNot(BLACK), 0);  // the screen is untouched
 
   setNumberedScreenMode(0, 0, 0, 0, 0);
   drawLine(image.get(), 0, 3, 7, 3, RED, LINE, SOLID, 0);
