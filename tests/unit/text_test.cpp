@@ -105,7 +105,7 @@ TEST_F(FontTest, PrintMovesAlongTheRowDownOnALineBreakAndClipsCellsOffTheScreen)
 }
 
 TEST(SystemTextHeight, PointsToPixelsAt96Dpi) {
-  EXPECT_EQ(fontPixelHeight(14, 96), -19);
+  EXPECT_EQ(fontPixelHeight(14, 96), -19);  // 18.67 rounds to 19
   // Halves go away from zero, as in the Windows MulDiv: 3 * 108 / 72 = 4.5.
   EXPECT_EQ(fontPixelHeight(3, 108), -5);
   EXPECT_EQ(fontPixelHeight(-3, 108), 5);
