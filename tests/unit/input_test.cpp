@@ -2,16 +2,15 @@
 #include "graphics/input.h"
 
 #include <SDL_keycode.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "graphics/platform/headless/headless_platform.h"
 #include "graphics/platform/sdl/sdl_keys.h"
-#include "graphics/screen.h"
+#include "tests/support/headless_fixture.h"
 #include "tests/support/relay_platform.h"
 
 namespace orventa {
@@ -20,56 +19,45 @@ namespace {
 using platform::keyDownCode;
 using platform::textInputCodes;
 
-// The headless display, with a key typed during the n-th sleep after typeDuringSleep(n).
+// The headless display, where a key can be typed during the next sleep.
 class TypingDisplay final : public testing::RelayPlatform {
  public:
   explicit TypingDisplay(platform::HeadlessPlatform& headless)
       : RelayPlatform(headless), headless_(headless) {}
-  void typeDuringSleep(int n) {
-    sleeps_ = 0;
-    typeAtSleep_ = n;
-  }
   void sleepMilliseconds(int ms) override {
     base_.sleepMilliseconds(ms);
-    if (++sleeps_ == typeAtSleep_) headless_.input()->queueKey('x');
+    if (std::exchange(typeOnNextSleep, false)) headless_.input()->queueKey('x');
   }
+  bool typeOnNextSleep = false;
 
  private:
   platform::HeadlessPlatform& headless_;
-  int sleeps_ = 0;
-  int typeAtSleep_ = 0;  // 0: never
 };
 
-class InputTest : public ::testing::Test {
+class InputTest : public testing::HeadlessTest {
  protected:
   InputTest() {
-    platform::usePlatform(&display_);
+    platform::usePlatform(&typing_);
     // Mouse state outlives screens and tests: start from a window the pointer has not entered.
     for (int bit = 0; bit < 3; ++bit) input().mouseButton(bit, false);
     input().windowActive(true);
     input().pointerInside(false);
   }
-  ~InputTest() override {
-    setNumberedScreenMode(0, 0, 0, 0, 0);
-    platform::usePlatform(nullptr);
-  }
-
+  ~InputTest() override { platform::usePlatform(&display_); }  // before typing_ is gone
   void open() {
-    ASSERT_EQ(setScreenMode(1024, 768, 32, 1, FULL_SCREEN, 0), 0);
+    HeadlessTest::open(1024, 768, 32);
     while (!readKey().empty()) {
     }
   }
-  platform::InputSink& input() { return *headless_.input(); }
-
+  platform::InputSink& input() { return *display_.input(); }
   // Virtual milliseconds that pause(ms) takes.
   long pauseMs(int ms) {
-    const double start = headless_.seconds();
+    const double start = display_.seconds();
     pause(ms);
-    return std::lround((headless_.seconds() - start) * 1000);
+    return std::lround((display_.seconds() - start) * 1000);
   }
 
-  platform::HeadlessPlatform headless_;
-  TypingDisplay display_{headless_};
+  TypingDisplay typing_{display_};
 };
 
 std::string extended(int scanCode) { return {'\xFF', static_cast<char>(scanCode)}; }
@@ -79,12 +67,8 @@ TEST_F(InputTest, SixteenKeysTypedKeepTheLastFifteenInOrder) {
   for (char c = 'a'; c < 'a' + 16; ++c) input().queueKey(static_cast<std::uint32_t>(c));
   for (char c = 'b'; c < 'a' + 16; ++c) EXPECT_EQ(readKey(), std::string(1, c));
   EXPECT_EQ(readKey(), "");
-  // The ring goes on working after wrapping.
-  input().queueKey(extendedKey('H'));
-  input().queueKey(13);
-  EXPECT_EQ(readKey(), extended('H'));
+  input().queueKey(13);  // the ring goes on working after wrapping
   EXPECT_EQ(readKey(), "\r");
-  EXPECT_EQ(readKey(), "");
 }
 
 TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
@@ -95,19 +79,14 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
     std::string text;  // empty: the key queues nothing
   } cases[] = {
       // clang-format off
-      {SDLK_RETURN, KMOD_NONE, "\r"}, {SDLK_KP_ENTER, KMOD_NONE, "\r"},
-      {SDLK_ESCAPE, KMOD_NONE, "\x1B"}, {SDLK_BACKSPACE, KMOD_NONE, "\b"},
-      {SDLK_UP, KMOD_NONE, extended('H')}, {SDLK_PAGEDOWN, KMOD_NONE, extended('Q')},
+      {SDLK_KP_ENTER, KMOD_NONE, "\r"}, {SDLK_ESCAPE, KMOD_NONE, "\x1B"},
+      {SDLK_PAGEDOWN, KMOD_NONE, extended('Q')}, {SDLK_F11, KMOD_NONE, extended(133)},
       // The keypad moves with Num Lock off only.
       {SDLK_KP_8, KMOD_NONE, extended('H')}, {SDLK_KP_8, KMOD_NUM, ""},
-      {SDLK_DELETE, KMOD_NONE, extended('S')}, {SDLK_F10, KMOD_NONE, extended('D')},
-      {SDLK_F11, KMOD_NONE, extended(133)}, {SDLK_F12, KMOD_NONE, extended(134)},
       // Alt before Ctrl before Shift; the grey keys ignore Shift.
       {SDLK_UP, KMOD_LCTRL, extended(141)}, {SDLK_UP, KMOD_RSHIFT, extended('H')},
-      {SDLK_UP, KMOD_LALT, extended(0x98)}, {SDLK_HOME, KMOD_LCTRL, extended(0x77)},
-      {SDLK_DELETE, KMOD_RALT, extended(0xA3)}, {SDLK_F1, KMOD_LSHIFT, extended(0x54)},
-      {SDLK_F10, KMOD_LALT, extended(0x71)}, {SDLK_F11, KMOD_LSHIFT, extended(0x87)},
-      {SDLK_F12, KMOD_LCTRL, extended(0x8A)}, {SDLK_F1, KMOD_LCTRL | KMOD_LSHIFT, extended(0x5E)},
+      {SDLK_DELETE, KMOD_RALT, extended(0xA3)}, {SDLK_F12, KMOD_LCTRL, extended(0x8A)},
+      {SDLK_F1, KMOD_LCTRL | KMOD_LSHIFT, extended(0x5E)},
       {SDLK_LEFT, KMOD_LCTRL | KMOD_LALT | KMOD_LSHIFT, extended(0x9B)},
       // clang-format on
   };
@@ -121,8 +100,6 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
 using Codes = std::vector<std::uint32_t>;
 
 TEST(TextInputTest, CharactersAbove255AndMalformedTextQueueNothing) {
-  EXPECT_EQ(textInputCodes("\xE2\x82\xAC"), Codes{});  // €
-  EXPECT_EQ(textInputCodes("\xCE\xB1"), Codes{});      // α, in 437 but above 255
   EXPECT_EQ(textInputCodes("a\xE2\x82\xAC\xC3\xBC"), (Codes{'a', 0x81}));  // a€ü
   EXPECT_EQ(textInputCodes("\xF0\x9F\x98\x80z"), Codes{'z'});              // an emoji, then z
   EXPECT_EQ(textInputCodes("\xC3"), Codes{});                              // cut short
@@ -131,13 +108,12 @@ TEST(TextInputTest, CharactersAbove255AndMalformedTextQueueNothing) {
 
 TEST_F(InputTest, PauseIsCutAtTheSliceAfterAKeyAndLeavesItQueuedButNotBelow100) {
   open();
-  display_.typeDuringSleep(1);
+  typing_.typeOnNextSleep = true;
   EXPECT_EQ(pauseMs(300), 50);
   EXPECT_EQ(readKey(), "x");
   // A key read before the pause does not cut it; one typed just before does, at once.
   EXPECT_EQ(pauseMs(300), 300);
   input().queueKey('y');
-  EXPECT_EQ(pauseMs(50), 50);
   EXPECT_EQ(pauseMs(99), 99);
   EXPECT_EQ(pauseMs(300), 0);
   EXPECT_EQ(readKey(), "y");
@@ -157,7 +133,7 @@ MouseState mouse() {
 
 constexpr MouseState FAILED{1, -1, -1, -1, -1, -1};
 
-TEST_F(InputTest, MouseFailsWithoutScreenOutsideTheWindowOrWhenInactive) {
+TEST_F(InputTest, MouseFailsWithoutScreenOrFocusAndSeesAQuickClickOnce) {
   input().mouseMoved(10, 20);
   EXPECT_EQ(mouse(), FAILED) << "no screen";
   open();
@@ -169,15 +145,7 @@ TEST_F(InputTest, MouseFailsWithoutScreenOutsideTheWindowOrWhenInactive) {
   input().windowActive(false);
   EXPECT_EQ(mouse(), FAILED) << "inactive";
   input().windowActive(true);
-  EXPECT_EQ(mouse(), (MouseState{0, 10, 20, wheel, 0, 0}));
-  input().pointerInside(false);
-  EXPECT_EQ(mouse(), FAILED) << "pointer left";
-}
 
-TEST_F(InputTest, AClickShorterThanOnePollIsSeenOnce) {
-  open();
-  input().mouseMoved(5, 6);
-  mouse();
   // Down and up arrive together, as a quick click does within one pass of the event loop.
   input().mouseButton(0, true);
   input().mouseButton(0, false);
@@ -185,7 +153,7 @@ TEST_F(InputTest, AClickShorterThanOnePollIsSeenOnce) {
   EXPECT_EQ(mouse().buttons, 0);
   // A press held across reads is released by its own up event, not by the reads.
   input().mouseButton(1, true);
-  EXPECT_EQ(mouse().buttons, 2);
+  mouse();
   EXPECT_EQ(mouse().buttons, 2);
   input().mouseButton(1, false);
   EXPECT_EQ(mouse().buttons, 0);

@@ -1,0 +1,181 @@
+// What reaches the display: screens, their pixel formats, colours, palette and numbered modes,
+// and frame-buffer rows as the SDL backend converts them.
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "graphics/colour.h"
+#include "graphics/platform/sdl/sdl_convert.h"
+#include "graphics/screen.h"
+#include "tests/support/headless_fixture.h"
+
+namespace orventa {
+namespace {
+
+constexpr std::uint32_t RED = 0xFFFF0000;
+constexpr std::uint32_t BLACK = 0xFF000000;
+
+// Width, height and depth as getScreenInfo reports them.
+std::array<int, 3> screenInfo() {
+  int w = -1, h = -1, depth = -1, refresh = -1;
+  getScreenInfo(w, h, depth, refresh);
+  return {w, h, depth};
+}
+
+using ScreenTest = testing::HeadlessTest;
+
+TEST_F(ScreenTest, RefusesBadSizeOrDepthAndKeepsTheOpenScreen) {
+  open(64, 48, 32);
+  setPixel(3, 4, RED);
+  void* const before = screenPointer();
+  for (const auto& [w, h, depth] :
+       {std::array{0, 48, 32}, {64, -1, 32}, {64, 48, 0}, {64, 48, 31}, {64, 48, 64}}) {
+    EXPECT_EQ(setScreenMode(w, h, depth, 1, FULL_SCREEN, 0), 1) << w << "x" << h << "x" << depth;
+    EXPECT_EQ(screenPointer(), before);
+  }
+  EXPECT_EQ(setNumberedScreenMode(22, 8, 0, FULL_SCREEN, 0), 1);  // no such numbered mode
+  EXPECT_EQ(screenPointer(), before);
+  EXPECT_EQ(screenInfo(), (std::array{64, 48, 32}));
+  EXPECT_EQ(pixel(3, 4), RED);
+  // One too large for memory fails too, but the old screen is gone by then.
+  EXPECT_EQ(setScreenMode(60000, 60000, 32, 2, FULL_SCREEN, 0), 1);
+  EXPECT_TRUE(screenPointer() == nullptr && openScreen() == nullptr);
+}
+
+TEST_F(ScreenTest, OpensInTheMappedFormatWhiteOnBlackOrAsANumberedModeSays) {
+  // clang-format off
+  const struct {
+    int requested, stored, bytesPerPixel;
+    std::uint32_t foreground, background;
+  } cases[] = {{8, 8, 1, 15, 0}, {15, 16, 2, 0xFFFF, 0}, {24, 32, 4, 0xFFFFFFFF, BLACK}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.requested);
+    open(40, 30, c.requested, 2);
+    const Screen* s = openScreen();
+    EXPECT_EQ(screenInfo()[2], c.stored);
+    EXPECT_EQ(s->pitch, 40 * c.bytesPerPixel);  // rows are not padded
+    EXPECT_EQ(s->foreground, c.foreground);
+    EXPECT_EQ(countNot(c.background, 1), 0);
+  }
+  // Page count 0 means one page; a numbered mode fixes size, depth and text grid.
+  ASSERT_EQ(setNumberedScreenMode(18, 8, 0, FULL_SCREEN, 0), 0);
+  EXPECT_EQ(screenInfo(), (std::array{640, 480, 8}));
+  EXPECT_EQ(textGridSize(), 30u << 16 | 80u);
+  EXPECT_EQ(openScreen()->pages.size(), 1u);
+}
+
+TEST_F(ScreenTest, ColourBecomesThePixelFormat) {
+  const struct {
+    int depth;
+    std::uint32_t colour, pixel;
+  } cases[] = {{16, 0x00FF00, 0x07E0},
+               {16, 0xAB123456, 0x11AA},       // the top byte is ignored
+               {16, 0x070307, 0x0000},         // bits below the 5-6-5 fields are dropped
+               {4, 0xFFFFFFFF, 0x0F},          // masked with 2^depth - 1, not 0xFF
+               {32, 0x00FF0000, 0x00FF0000}};  // alpha is stored as given
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.depth << " bits, " << std::hex << c.colour);
+    open(16, 16, c.depth);
+    drawLine(nullptr, 2, 2, 3, 3, c.colour, FILLED_BOX, SOLID, 0);
+    EXPECT_EQ(pixel(3, 3), c.pixel);
+  }
+}
+
+TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
+  open(32, 16, 8);
+  // The EGA colours, the grey ramp, the hue runs and the black tail; levels are v * 255 / 63
+  // rounded down, so 6-bit 31 is 0x7D.
+  const std::pair<int, std::uint32_t> entries[] = {
+      {6, 0xAA5500},   {12, 0xFF5555},  {23, 0x616161},  {42, 0xFF7D00},
+      {104, 0x000071}, {206, 0x402030}, {247, 0x2C3040}, {248, 0}};
+  for (const auto& [index, rgb] : entries) EXPECT_EQ(openScreen()->palette[index], rgb) << index;
+
+  // The display shows indices through the palette: 12 is light red, 255 black.
+  drawLine(nullptr, 0, 0, 3, 0, 12, LINE, SOLID, 0);
+  drawLine(nullptr, 0, 1, 3, 1, 0xFFFFFFFF, LINE, SOLID, 0);
+  EXPECT_EQ(display_.snapshot()[2], 0xFF5555u);
+  EXPECT_EQ(display_.snapshot()[32 + 2], 0x000000u);
+}
+
+constexpr std::uint32_t UNTOUCHED = 0x12345678;
+
+// A frame of `width` x `height` pixels of `bytesPerPixel`, and a target as wide with rows padded.
+struct Conversion {
+  Conversion(int width, int height, int bytesPerPixel)
+      : pixels(static_cast<std::size_t>(width) * height * 4),
+        dirty(static_cast<std::size_t>(height), 0),
+        target(static_cast<std::size_t>(width + 3) * height, UNTOUCHED) {
+    frame.pixels = pixels.data();
+    frame.width = width;
+    frame.height = height;
+    frame.bytesPerPixel = bytesPerPixel;
+    frame.pitch = width * bytesPerPixel;
+    frame.palette = palette.data();
+    frame.dirtyRows = dirty.data();
+  }
+
+  void set(int x, int y, std::uint32_t value) {
+    const auto at = std::size_t(y * frame.pitch + x * frame.bytesPerPixel);
+    std::memcpy(&pixels[at], &value, std::size_t(frame.bytesPerPixel));
+  }
+
+  // Converts the dirty span into the target; false when nothing was dirty.
+  bool run() {
+    int first = 0, last = 0;
+    if (!platform::dirtySpan(frame, first, last)) return false;
+    auto* rows = reinterpret_cast<std::uint8_t*>(&target[std::size_t(first * targetWidth())]);
+    platform::convertRows(frame, first, last, rows, targetWidth() * 4);
+    return true;
+  }
+
+  int targetWidth() const { return frame.width + 3; }
+  std::uint32_t shown(int x, int y) const { return target[std::size_t(y * targetWidth() + x)]; }
+
+  std::vector<std::uint8_t> pixels;
+  std::vector<std::uint8_t> dirty;
+  std::vector<std::uint32_t> target;
+  std::array<std::uint32_t, 256> palette = defaultPalette();
+  platform::FrameView frame;
+};
+
+TEST(SdlConvertTest, EveryRgb565ValueWidensAsTheColourRuleSays) {
+  Conversion c(256, 256, 2);
+  for (int v = 0; v < 65536; ++v) c.set(v % 256, v / 256, static_cast<std::uint32_t>(v));
+  c.dirty.assign(256, 1);
+  ASSERT_TRUE(c.run());
+  for (int v = 0; v < 65536; ++v)
+    ASSERT_EQ(c.shown(v % 256, v / 256), 0xFF000000u | rgb565ToRgb(static_cast<std::uint32_t>(v)))
+        << v;
+}
+
+TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteOpaqueAtAnyWidth) {
+  // Seven pixels a row: the four-at-a-time loop and its tail, over every index.
+  Conversion c(7, 37, 1);
+  for (int i = 0; i < 256; ++i) c.palette[std::size_t(i)] = 0xAB000000u | (255u - i) * 0x010203u;
+  for (int i = 0; i < 256; ++i) c.set(i % 7, i / 7, static_cast<std::uint32_t>(i));
+  c.dirty.assign(37, 1);
+  ASSERT_TRUE(c.run());
+  for (int i = 0; i < 256; ++i)
+    EXPECT_EQ(c.shown(i % 7, i / 7), 0xFF000000u | ((255u - i) * 0x010203u & 0xFFFFFF)) << i;
+}
+
+TEST(SdlConvertTest, OnlyTheDirtySpanIsConvertedAndItsMarksCleared) {
+  Conversion c(4, 10, 4);
+  EXPECT_FALSE(c.run());
+  c.dirty[3] = 1;
+  c.dirty[6] = 1;
+  ASSERT_TRUE(c.run());
+  for (int y = 0; y < 10; ++y) {
+    const bool inSpan = y >= 3 && y <= 6;
+    EXPECT_EQ(c.shown(0, y), inSpan ? 0xFF000000u : UNTOUCHED) << y;
+    EXPECT_EQ(c.dirty[static_cast<std::size_t>(y)], 0) << y;
+  }
+  // The padding after each row is not the frame's to write.
+  EXPECT_EQ(c.shown(4, 3), UNTOUCHED);
+  EXPECT_FALSE(c.run());
+}
+
+}  // namespace
+}  // namespace orventa

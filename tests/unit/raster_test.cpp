@@ -1,0 +1,328 @@
+// The raster primitives: lines and boxes, ellipses and arcs, flood fill, and images: their
+// creation, combine modes at each pixel size, clipping and source rectangles.
+#include <array>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "tests/support/headless_fixture.h"
+
+namespace orventa {
+namespace {
+
+using testing::bounds;
+using testing::Bounds;
+using testing::PixelSet;
+
+constexpr std::uint32_t RED = 0xFFFF0000;
+constexpr std::uint32_t GREEN = 0xFF00FF00;
+constexpr std::uint32_t BLUE = 0xFF0000FF;
+constexpr std::uint32_t BLACK = 0xFF000000;
+constexpr std::uint32_t ABSOLUTE = 4;  // coordinate mode the callers use for one-point primitives
+constexpr std::uint32_t SYSTEM_FLAGS = BORDER_IS_FILL | ABSOLUTE;  // the callers' flood fill
+constexpr int W = 64;
+constexpr int H = 48;
+
+struct ImageDeleter {
+  void operator()(Image* image) const { destroyImage(image); }
+};
+using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
+
+ImagePtr makeImage(int width, int height, std::uint32_t fill, int depth, std::uint32_t flags = 0) {
+  return ImagePtr(createImage(width, height, fill, depth, flags));
+}
+
+std::uint8_t* at(const Image& image, int x, int y) {
+  return image.pixels.get() + y * image.pitch + x * image.bytesPerPixel;
+}
+std::uint32_t imagePixel(const Image& image, int x, int y) {
+  std::uint32_t v = 0;
+  std::memcpy(&v, at(image, x, y), image.bytesPerPixel);
+  return v;
+}
+void setImagePixel(Image& image, int x, int y, std::uint32_t v) {
+  std::memcpy(at(image, x, y), &v, image.bytesPerPixel);
+}
+
+class RasterTest : public testing::HeadlessTest {
+ protected:
+  void SetUp() override { open(W, H, 32); }
+  static PixelSet drawn() { return pixelsNot(BLACK); }
+  static void line(float x1, float y1, float x2, float y2, std::uint32_t style = SOLID) {
+    drawLine(nullptr, x1, y1, x2, y2, RED, LINE, style, 0);
+  }
+  // The pixels of rectangles {x1, y1, x2, y2}, corners included.
+  static PixelSet boxes(std::initializer_list<std::array<int, 4>> rectangles) {
+    PixelSet s;
+    for (const auto& [x1, y1, x2, y2] : rectangles)
+      for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) s.insert({x, y});
+    return s;
+  }
+  static void circle(float x, float y, float r, int fill, float start = 0, float end = FULL_TURN) {
+    drawEllipse(nullptr, x, y, r, RED, 0, start, end, fill, ABSOLUTE);
+  }
+  // The hollow box from (10, 10) to (30, 30).
+  static void outline(std::uint32_t colour) {
+    drawLine(nullptr, 10, 10, 30, 30, colour, HOLLOW_BOX, SOLID, 0);
+  }
+  static void fill(float x, float y, std::uint32_t colour, std::uint32_t border = 0,
+                   std::uint32_t flags = SYSTEM_FLAGS) {
+    floodFill(nullptr, x, y, colour, border, "", 0, flags);
+  }
+};
+
+using LineTest = RasterTest;
+using EllipseTest = RasterTest;
+using FloodFillTest = RasterTest;
+using ImageTest = RasterTest;
+
+TEST_F(LineTest, CoordinatesRoundHalvesAwayFromZeroAndRelativeModesAddUnrounded) {
+  for (const auto& [f, rounded] : {std::pair{2.5, 3}, {-2.5, -3}, {0.49, 0}, {-0.51, -1}})
+    EXPECT_EQ(roundCoordinate(f), rounded) << f;
+  line(2.5f, 2.5f, 2.5f, 2.5f);
+  line(-0.5f, 8, -0.5f, 8);  // column -1: clipped away
+  // Mode 1 adds on the floats before rounding: 1.3 + 1.3 = 2.6 reaches column 3.
+  drawLine(nullptr, 1.3f, 30, 1.3f, 0, RED, LINE, SOLID, 1);
+  line(0, 0, 10.4f, 5, 0);                                 // style 0: only moves the cursor
+  drawLine(nullptr, 0.4f, 1, 20, 6, RED, LINE, SOLID, 2);  // (10.8, 6) to (20, 6)
+  drawLine(nullptr, 0, 2, -5, 0, RED, LINE, SOLID, 3);     // (20, 8) to (15, 8)
+  drawLine(nullptr, 0, 2, 17, 10, RED, LINE, SOLID, 5);    // (15, 10) to (17, 10)
+  EXPECT_EQ(
+      drawn(),
+      boxes({{3, 3, 3, 3}, {1, 30, 3, 30}, {11, 6, 20, 6}, {15, 8, 20, 8}, {15, 10, 17, 10}}));
+}
+
+TEST_F(LineTest, DottedLinesTakeTheirPhaseFromTheFirstDrawnPixel) {
+  // Clipped at the bottom, the line is drawn upward from row H - 1, so bit 15 lands there;
+  // a horizontal line reaching the right edge starts there, whichever way it was given.
+  line(5, 0, 5, H, 0x5555);
+  line(9, 0, 9, H - 1, 0x5555);
+  line(12, 20, W, 20, 0xAAAA);
+  line(W - 1, 24, 12, 24, 0x5555);
+  for (int y = 0; y < H; ++y) {
+    EXPECT_EQ(pixel(5, y) == RED, y % 2 == 0) << "0x5555 to H, row " << y;
+    EXPECT_EQ(pixel(9, y) == RED, y % 2 == 1) << "0x5555 to H - 1, row " << y;
+  }
+  for (int x = 12; x < W; ++x) {
+    EXPECT_EQ(pixel(x, 20) == RED, (W - 1 - x) % 2 == 0) << x;
+    EXPECT_EQ(pixel(x, 24) == RED, (W - 1 - x) % 2 == 1) << x;
+  }
+}
+
+TEST_F(LineTest, BoxesIncludeBothCornersAndEdgesOutsideAndHugeEndsAreClipped) {
+  drawLine(nullptr, 30, 20, 5, 6, RED, FILLED_BOX, SOLID, 1);    // corner plus size
+  drawLine(nullptr, 60, 45, 70, 60, RED, FILLED_BOX, SOLID, 0);  // cut at both edges
+  drawLine(nullptr, -5, 30, 20, 40, RED, HOLLOW_BOX, SOLID, 0);  // no left edge on column 0
+  line(-1e30f, 2, std::numeric_limits<float>::infinity(), 2);    // huge and infinite ends
+  EXPECT_EQ(drawn(), boxes({{30, 20, 35, 26},
+                            {60, 45, 63, 47},
+                            {0, 30, 20, 30},
+                            {0, 40, 20, 40},
+                            {20, 30, 20, 40},
+                            {0, 2, W - 1, 2}}));
+}
+
+TEST_F(LineTest, DiagonalsSetExactlyTheSteppedPixels) {
+  // clang-format off
+  const struct {
+    float x1, y1, x2, y2;
+    std::uint32_t style;
+    PixelSet pixels;
+  } cases[] = {
+    // The error term is tested after each pixel is set.
+    {0, 0, 5, 2, SOLID, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
+    // Steep and backwards, the error reaches exactly 0 and steps there; walked the other way
+    // the same segment is a different pixel set.
+    {10, 10, 7, 2, SOLID,
+        {{10, 10}, {10, 9}, {9, 8}, {9, 7}, {8, 6}, {8, 5}, {8, 4}, {7, 3}, {7, 2}}},
+    {7, 2, 10, 10, SOLID,
+        {{7, 2}, {7, 3}, {8, 4}, {8, 5}, {9, 6}, {9, 7}, {9, 8}, {10, 9}, {10, 10}}},
+    // The style bit moves on for unset pixels too.
+    {0, 0, 5, 2, 0xAAAA, {{0, 0}, {2, 1}, {4, 2}}}};
+  // clang-format on
+  for (const auto& c : cases) {
+    open(W, H, 32);
+    line(c.x1, c.y1, c.x2, c.y2, c.style);
+    EXPECT_EQ(drawn(), c.pixels) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2;
+  }
+  // Clipped at its given end, a dotted line is walked back from the edge: (63, 27) is set.
+  open(W, H, 32);
+  line(10, 10, 100, 40, 0xAAAA);
+  EXPECT_EQ(pixel(63, 27), RED);
+  EXPECT_EQ(pixel(11, 10), RED);
+  EXPECT_EQ(pixel(10, 10), BLACK);
+}
+
+TEST_F(EllipseTest, FilledCircleIsClippedNotMovedAtTheEdges) {
+  // Unclipped, the filled circle of radius 10 about (20, 20).
+  circle(20, 20, 10, 1);
+  const PixelSet whole = pixelsNot(BLACK);
+  EXPECT_EQ(bounds(whole), (Bounds{10, 30, 10, 30}));
+  for (const auto& [cx, cy] : {std::pair{30, 5}, {3, 30}}) {
+    open(64, 48, 32);
+    circle(static_cast<float>(cx), static_cast<float>(cy), 10, 1);
+    PixelSet expected;
+    for (const auto& [x, y] : whole)
+      if (x + cx - 20 >= 0 && y + cy - 20 >= 0) expected.insert({x + cx - 20, y + cy - 20});
+    EXPECT_EQ(pixelsNot(BLACK), expected) << cx << "," << cy;
+  }
+}
+
+TEST_F(EllipseTest, ArcsIgnoreTheFillAndNegativeAnglesAddRadiusLines) {
+  for (int fill : {0, 1}) {
+    open(128, 96, 32);
+    circle(50, 50, 20, fill, 1.5707963f, 3.1415927f);
+    // From straight above the centre to straight left, hollow and nothing beyond.
+    EXPECT_EQ(bounds(pixelsNot(BLACK)), (Bounds{30, 50, 30, 50}));
+    EXPECT_EQ(pixel(40, 40), BLACK);
+  }
+  // An end just short of the full-turn constant is an arc too, not the stepped outline.
+  open(64, 48, 32);
+  circle(20, 20, 10, 0, 0, 6.283185f);
+  EXPECT_EQ(pixel(10, 17), RED);
+  EXPECT_EQ(pixel(12, 15), BLACK);
+
+  open(128, 96, 32);
+  circle(50, 50, 20, 0, -1.5707963f, 3.1415927f);
+  for (int y = 30; y <= 50; ++y) EXPECT_EQ(pixel(50, y), RED) << y;
+  EXPECT_EQ(pixel(40, 50), BLACK);
+}
+
+TEST_F(FloodFillTest, ShapeInTheFillColourIsAWallAndSeedsOnItOrOutsideChangeNothing) {
+  outline(RED);
+  for (const auto& [x, y] : {std::pair{10.0f, 10.0f}, {-1, 5}, {5, 48}, {-0.5f, 3}})
+    fill(x, y, RED);
+  EXPECT_EQ(countNot(BLACK), 80);
+  fill(-0.4f, 47.4f, RED);            // rounds to (0, 47), inside
+  EXPECT_EQ(countNot(RED), 19 * 19);  // only the inside of the box is left
+}
+
+TEST_F(FloodFillTest, DiagonalStepsDoNotLeakButWindingPathsAreFollowed) {
+  line(0, 20, 20, 0);  // x + y = 20
+  fill(1, 1, RED);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(x, y) == RED, x + y <= 20) << x << "," << y;
+
+  // A path down the left, under the first wall, up and over the second wall.
+  open(64, 48, 32);
+  line(20, 0, 20, 40);
+  line(40, 8, 40, 47);
+  line(50, 20, 63, 20);
+  fill(5, 5, RED);
+  EXPECT_EQ(countNot(RED), 0);
+}
+
+TEST_F(FloodFillTest, SeparateBorderColourBoundsTheRegion) {
+  outline(BLUE);
+  line(15, 15, 25, 15);  // not the border: painted over
+  fill(20, 20, GREEN, BLUE, ABSOLUTE);
+  EXPECT_EQ(countNot(BLACK), 21 * 21);
+  EXPECT_EQ(pixel(20, 15), GREEN);
+
+  // Without the border-is-fill flag a shape in the fill colour is no wall.
+  open(64, 48, 32);
+  outline(GREEN);
+  fill(1, 1, GREEN, BLUE, ABSOLUTE);
+  EXPECT_EQ(countNot(GREEN), 0);
+}
+
+TEST_F(ImageTest, CreateImageSizeDepthAndFill) {
+  setNumberedScreenMode(0, 0, 0, 0, 0);
+  EXPECT_EQ(makeImage(4, 4, 0, 32).get(), nullptr);  // no screen
+
+  open(32, 24, 16);
+  EXPECT_EQ(makeImage(0, 5, 0, 0).get(), nullptr);
+  // Depth 0 follows the screen; depths map to 1, 2 or 4 bytes; above 32 is refused.
+  const int sizes[][2] = {{0, 2}, {8, 1}, {9, 2}, {17, 0}, {25, 4}, {33, 0}};
+  for (const auto& [depth, bytes] : sizes) {
+    const ImagePtr image = makeImage(7, 3, 0, depth);
+    EXPECT_EQ(image ? image->bytesPerPixel : 0, bytes) << depth;
+  }
+
+  // The fill is converted to the pixel format, or is the key colour of the pixel size.
+  EXPECT_EQ(imagePixel(*makeImage(3, 2, 0xFF0000, 16), 2, 1), 0xF800u);
+  for (const auto& [depth, key] : {std::pair{8, 0u}, {16, 0xF81Fu}, {32, 0xFFFF00FFu}})
+    EXPECT_EQ(imagePixel(*makeImage(3, 2, 7, depth, TRANSPARENT_FILL), 2, 1), key) << depth;
+}
+
+TEST_F(ImageTest, CombinesEachPixelWithTheDestination) {
+  // clang-format off
+  const struct {
+    int depth, mode;
+    std::uint32_t destination, source, result;
+  } cases[] = {
+    {8, AND, 0x5A, 0x3C, 0x18}, {16, OR, 0xA5C3, 0x3CF0, 0xBDF3},
+    {32, XOR, 0x12345678, 0x9ABCDEF0, 0x88888888},
+    // The key is 0 at 1 byte, magenta at 2, and the RGB 0xFF00FF whatever the alpha at 4.
+    {8, KEYED, 0x5A, 0x00, 0x5A}, {16, KEYED, 0xA5C3, 0xF81F, 0xA5C3},
+    {16, KEYED, 0xA5C3, 0xF81E, 0xF81E}, {32, KEYED, 0x12345678, 0x5AFF00FF, 0x12345678},
+    {32, KEYED, 0x12345678, 0xFFFF00FE, 0xFFFF00FE},
+    // Blend: every channel, alpha included, moves by (s - d) * source alpha / 256; below 4 bytes
+    // it copies.
+    {32, BLEND, 0x002080F0, 0x80604010, 0x40406080},
+    {32, BLEND, 0x00000000, 0xFFC0FFC0, 0xFEBFFEBF},  // 255 is not 256
+    {16, BLEND, 0xA5C3, 0x3CF0, 0x3CF0}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.depth << " bits, mode " << c.mode << std::hex << ", "
+                                      << c.destination << " under " << c.source);
+    // A row of 37: whole vectors and a tail at every pixel size, and one pixel left alone.
+    open(38, 2, c.depth);
+    for (int x = 0; x < 38; ++x) setPixel(x, 1, c.destination);
+    const ImagePtr image = makeImage(37, 1, 0, c.depth);
+    for (int x = 0; x < 37; ++x) setImagePixel(*image, x, 0, c.source);
+    putImage(nullptr, 0, 1, image.get(), c.mode);
+    for (int x = 0; x < 38; ++x) EXPECT_EQ(pixel(x, 1), x < 37 ? c.result : c.destination) << x;
+  }
+}
+
+TEST_F(ImageTest, PlacementAndSourceRectangleClipToTheScreenAndTheImage) {
+  constexpr int ALL = WHOLE_IMAGE;
+  // clang-format off
+  const struct {
+    float x, y;
+    int left, top, right, bottom;  // the source rectangle, corners included
+    int dx, dy;                    // where the image's (0, 0) lands
+    bool (*inside)(int, int);
+  } cases[] = {
+    // Rounds to (-3, 4) and loses what falls off the left and bottom.
+    {-2.5f, 3.5f, ALL, ALL, ALL, ALL, -3, 4, [](int x, int y) { return x < 13 && y >= 4; }},
+    {5, 4, 2, 1, 4, 3, 3, 3, [](int x, int y) { return x >= 5 && x <= 7 && y >= 4 && y <= 6; }},
+    // Limited to the image.
+    {0, 0, -5, -5, 1, 1, 0, 0, [](int x, int y) { return x <= 1 && y <= 1; }},
+    {5, 4, 2, 1, 100, 100, 3, 3, [](int x, int y) { return x >= 5 && y >= 4; }}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
+    open(16, 12, 32);
+    // An image the size of the screen whose every pixel is distinct.
+    const ImagePtr image = makeImage(16, 12, 0, 32);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 16; ++x) setImagePixel(*image, x, y, 0xFF000000u | y << 8 | x);
+    putImage(nullptr, c.x, c.y, image.get(), c.left, c.top, c.right, c.bottom, 0, COPY);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 16; ++x)
+        ASSERT_EQ(pixel(x, y), c.inside(x, y) ? imagePixel(*image, x - c.dx, y - c.dy) : BLACK)
+            << x << "," << y;
+  }
+}
+
+TEST_F(ImageTest, ImagesMeetOnlyTargetsOfTheirPixelSizeAndOnlyWhileAScreenIsOpen) {
+  open(16, 12, 32);
+  const ImagePtr image = makeImage(8, 6, BLACK, 0);
+  drawLine(image.get(), 2, 1, 20, 1, RED, LINE, SOLID, 0);  // clipped to the image
+  EXPECT_EQ(imagePixel(*image, 7, 1), RED);
+  putImage(nullptr, 0, 0, makeImage(4, 4, 0x55, 16).get(), COPY);
+  putImage(nullptr, 0, 0, nullptr, COPY);
+  EXPECT_EQ(countNot(BLACK), 0);
+  putImage(nullptr, 0, 0, makeImage(4, 4, RED, 24).get(), COPY);  // 24 is 4 bytes too
+  EXPECT_EQ(countNot(BLACK), 16);
+
+  setNumberedScreenMode(0, 0, 0, 0, 0);
+  drawLine(image.get(), 0, 3, 7, 3, RED, LINE, SOLID, 0);
+  EXPECT_EQ(imagePixel(*image, 4, 3), BLACK);
+}
+
+}  // namespace
+}  // namespace orventa
