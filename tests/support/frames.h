@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -51,8 +52,8 @@ inline void pickMain(Program& p, int item) { pick(p, 1.0 / 8, 1.0 / 4, item); }
 inline void testSettings(Program& p, int width, int height, int depth) {
   p.state().test = {width, height, depth, p.state().desktop.refreshRate};
 }
-inline int beeps(Program& p) { return static_cast<int>(p.logged("beep 1000 250").size()); }
-inline int opens(Program& p) { return static_cast<int>(p.logged("open ").size()); }
+inline int beeps(Program& p) { return int(p.logged("beep 1000 250").size()); }
+inline int opens(Program& p) { return int(p.logged("open ").size()); }
 
 inline bool mainScreenShown(Program& p) {
   return p.shownWidth() == p.state().desktop.width && p.pixel(5, 5) == SHOWN_GREY;
@@ -84,24 +85,19 @@ inline Frame frameOf(int width, int height, const std::function<std::uint32_t(in
   return f;
 }
 
-// Whether the display shows `expected`; else where the first difference is and how many there are.
+// Whether the display shows `expected`; else where the first difference is.
 inline ::testing::AssertionResult shows(Program& p, const Frame& expected) {
   const Frame shown = p.frame();
-  if (shown.size() != expected.size())
-    return ::testing::AssertionFailure() << "sizes " << shown.size() << " and " << expected.size();
-  long differing = 0;
-  std::size_t first = 0;
-  for (std::size_t i = shown.size(); i-- > 0;)
-    if (shown[i] != expected[i]) ++differing, first = i;
-  if (differing == 0) return ::testing::AssertionSuccess();
-  const auto w = static_cast<std::size_t>(p.shownWidth());
-  return ::testing::AssertionFailure() << "first at (" << first % w << ", " << first / w << "); "
-                                       << differing << " pixels differ";
+  if (shown == expected) return ::testing::AssertionSuccess();
+  const auto w = static_cast<std::size_t>(std::max(p.shownWidth(), 1));
+  const auto first = static_cast<std::size_t>(
+      std::mismatch(shown.begin(), shown.end(), expected.begin(), expected.end()).first -
+      shown.begin());
+  return ::testing::AssertionFailure() << "differs from (" << first % w << ", " << first / w << ")";
 }
 
 struct Px {
-  int x;
-  int y;
+  int x, y;
   std::uint32_t shown;
 };
 inline void expectPixels(Program& p, const std::vector<Px>& points) {

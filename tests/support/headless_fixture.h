@@ -58,32 +58,27 @@ class HeadlessTest : public ::testing::Test {
 
   static std::uint8_t* address(int page, int x, int y) {
     const Screen* s = openScreen();
-    return s->pages[page].data() + static_cast<std::size_t>(y) * s->pitch +
-           static_cast<std::size_t>(x) * s->bytesPerPixel;
+    return s->pages[page < 0 ? s->workPage : page].data() + std::size_t(y) * s->pitch +
+           std::size_t(x) * s->bytesPerPixel;
   }
 
-  // The pixel at (x, y) of a page, as stored.
-  static std::uint32_t pixelOnPage(int page, int x, int y) {
+  // The pixel at (x, y) of a page (the work page when negative), as stored.
+  static std::uint32_t pixel(int x, int y, int page = -1) {
     std::uint32_t v = 0;
     std::memcpy(&v, address(page, x, y), openScreen()->bytesPerPixel);
     return v;
   }
 
-  // The pixel at (x, y) of the work page, as stored.
-  static std::uint32_t pixel(int x, int y) { return pixelOnPage(openScreen()->workPage, x, y); }
-
   // Stores a raw pixel value on the work page, bypassing colour conversion and dirty marks.
   static void setPixel(int x, int y, std::uint32_t v) {
-    std::memcpy(address(openScreen()->workPage, x, y), &v, openScreen()->bytesPerPixel);
+    std::memcpy(address(-1, x, y), &v, openScreen()->bytesPerPixel);
   }
 
   // How many pixels of a page (the work page when negative) differ from `background`.
   static long countNot(std::uint32_t background, int page = -1) {
-    const Screen* s = openScreen();
-    if (page < 0) page = s->workPage;
     long n = 0;
-    for (int y = 0; y < s->height; ++y)
-      for (int x = 0; x < s->width; ++x) n += pixelOnPage(page, x, y) != background;
+    for (int y = 0; y < openScreen()->height; ++y)
+      for (int x = 0; x < openScreen()->width; ++x) n += pixel(x, y, page) != background;
     return n;
   }
 
