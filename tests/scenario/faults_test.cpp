@@ -18,12 +18,6 @@ struct MemoryCap {
   MemoryCap& operator=(const MemoryCap&) = delete;
 };
 
-platform::HeadlessConfig acceptingEverything() {
-  platform::HeadlessConfig config = desktopOf(1024, 768);
-  config.accepts = [](const platform::DisplayMode&, bool) { return true; };
-  return config;
-}
-
 // Every test, entered while no frame buffer can be had at all: the test mode, the way back to
 // the main screen and any image all fail. Each must still take its input and return, and the
 // main screen must come back once memory does.

@@ -3,7 +3,6 @@
 // flow, whose waits run on the virtual clock. The 32-bit pages are pinned by the gallery.
 #include <cstdlib>
 
-#include "displaytests/geometry/collinearity_grid.h"
 #include "graphics/bitmap_font.h"
 #include "tests/support/frames.h"
 #include "ui/menu_box.h"
@@ -94,13 +93,6 @@ TEST(SmallDesktop, RefusedOrUnaffordableCardFallsBackToAnEmptyTextFrameAtRow15Co
   }
 }
 
-TEST(GridStartSpacing, FollowsTheExtendedPrecisionProductAndHoldsWideScreens) {
-  const std::pair<int, int> table[] = {{640, 43}, {1366, 62}, {1920, 74}, {5669, 127}};
-  for (const auto& [width, spacing] : table) EXPECT_EQ(gridStartSpacing(width), spacing) << width;
-  EXPECT_EQ(gridStartSpacing(5670), 100);  // 128 would wrap in 8 bits
-  EXPECT_EQ(gridStartSpacing(1), 2);       // 1 would leave "-" a spacing of 0
-}
-
 TEST(Geometry, GridKeysShiftWrapWidenNarrowAndRecolourAt1024x768) {
   Started p(withModes(1280, 1024));
   const auto showsGrid = [&p](int spacing, int x0, int y0, std::uint32_t c = SHOWN_WHITE) {
@@ -163,7 +155,8 @@ TEST(Geometry, MoireCheckerboardFollowsAnOddHeightAndWithoutASwitchTheMainScreen
   EXPECT_EQ(opens(p), before + 1);
 }
 
-TEST(Modes, RefreshWithTheDesktopsSizeAndRateShowsTheErrorBoxWithoutSwitching) {
+TEST(Modes, RefreshAtTheDesktopsRateOrRefusedIsNotSupportedWithoutAConfirmationWait) {
+  const Frame refused = result(false, "85", "800 x600");
   Started p(withModes(1024, 768));
   const std::size_t logLines = p.display().log().size();
   runTest(p, REFRESH, {1024, 768, 16, 60});  // the depth is not compared
@@ -172,11 +165,6 @@ TEST(Modes, RefreshWithTheDesktopsSizeAndRateShowsTheErrorBoxWithoutSwitching) {
   keys(p, " ");
   EXPECT_TRUE(mainScreenShown(p));
   EXPECT_EQ(p.display().log().size(), logLines);
-}
-
-TEST(Modes, RefreshRefusedIsNotSupportedWithoutAConfirmationWait) {
-  const Frame refused = result(false, "85", "800 x600");
-  Started p(withModes(1024, 768));
   const double clickedAt = runTest(p, REFRESH, {800, 600, 32, 85});
   EXPECT_TRUE(shows(p, refused));
   EXPECT_EQ(p.display().shownMode(), (platform::DisplayMode{1024, 768, 32, 60}));
@@ -184,27 +172,16 @@ TEST(Modes, RefreshRefusedIsNotSupportedWithoutAConfirmationWait) {
   EXPECT_GE(p.display().seconds() - clickedAt, 9.6);
   EXPECT_LT(p.display().seconds() - clickedAt, 10);
   EXPECT_EQ(p.logged("open 800x600x32").back(), "open 800x600x32@0 full");
-  keys(p, " ");
-  EXPECT_TRUE(mainScreenShown(p));
 }
 
-TEST(Modes, RefreshConfirmedByALowerCaseH) {
-  const Frame yes = result(true, "75", "800 x600");
-  Started p(withModes(1024, 768));
-  runTest(p, REFRESH, {800, 600, 32, 75});
-  EXPECT_EQ(p.display().shownMode(), (platform::DisplayMode{800, 600, 32, 75}));
-  keys(p, "h");
-  EXPECT_TRUE(shows(p, yes));
-  keys(p, " ");
-  EXPECT_TRUE(mainScreenShown(p));
-}
-
-TEST(Modes, RefreshIgnoresUpperCaseHAndGivesUpFiveSecondsAfterTheRoundedStart) {
+TEST(Modes, RefreshIsConfirmedByLowerCaseHOnlyAndGivesUpFiveSecondsAfterTheRoundedStart) {
   const Frame no = result(false, "75", "800 x600");
+  const Frame yes = result(true, "75", "800 x600");
   Started p(withModes(1024, 768));
   // The wait starts at about x.7 s: rounding, not truncation, makes it last some 5.3 s.
   p.display().advanceClock(0.4);
   runTest(p, REFRESH, {800, 600, 32, 75});
+  EXPECT_EQ(p.display().shownMode(), (platform::DisplayMode{800, 600, 32, 75}));
   const double start = p.display().seconds();
   ASSERT_GT(start - std::floor(start), 0.5);
   keys(p, "H");
@@ -212,6 +189,12 @@ TEST(Modes, RefreshIgnoresUpperCaseHAndGivesUpFiveSecondsAfterTheRoundedStart) {
   EXPECT_EQ(p.shownWidth(), 800);  // still waiting
   p.settle(0.1);
   EXPECT_TRUE(shows(p, no));
+  keys(p, " ");
+  runTest(p, REFRESH, {800, 600, 32, 75});
+  keys(p, "h");
+  EXPECT_TRUE(shows(p, yes));
+  keys(p, " ");
+  EXPECT_TRUE(mainScreenShown(p));
 }
 
 TEST(Modes, ModeListShowsOneEntryPerLineWithoutSwitching) {

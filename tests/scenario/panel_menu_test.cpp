@@ -108,21 +108,6 @@ TEST(HighVoltage, KeysCountAtTheNextPhaseAndTheSecondEnds) {
   EXPECT_TRUE(mainScreenShown(p));
 }
 
-TEST(HighVoltage, AClickCountsAtOnceAndAHeldButtonOnce) {
-  Panel p({1024, 768, 32, 60});
-  p.pickPanel(HIGH_VOLTAGE);
-  p.press();
-  p.settle(3);
-  EXPECT_TRUE(showsHighVoltage(p, BAR_DARK));  // the field turns solid only on the release
-  p.alignClock(0.2);
-  p.release();
-  EXPECT_TRUE(showsHighVoltage(p, SOLID_DARK));
-  p.settle(1);
-  EXPECT_TRUE(showsHighVoltage(p, SOLID_LIT));
-  p.click(500, 500);
-  EXPECT_TRUE(mainScreenShown(p));
-}
-
 TEST(Readability, SixteenBitsShowsBlackPagesThenAWhiteOne) {
   Panel p({1024, 768, 16, 60});
   p.pickPanel(READABILITY);

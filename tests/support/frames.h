@@ -1,5 +1,5 @@
-// What the scenario tests share: desktops, the menus they click through, pictures drawn by the
-// graphics layer alone, and a witness that sees the display at the moment of a beep.
+// What the scenario tests share: desktops, the menus they click through, and pictures drawn by
+// the graphics layer alone.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 #include "graphics/platform/headless/headless_platform.h"
 #include "graphics/screen.h"
 #include "tests/support/program.h"
-#include "tests/support/relay_platform.h"
 
 namespace orventa::testing {
 
@@ -31,6 +30,12 @@ inline std::uint32_t shownIndex(int i) { return defaultPalette()[std::size_t(i)]
 inline platform::HeadlessConfig desktopOf(int width, int height, int depth = 32) {
   platform::HeadlessConfig config;
   config.desktop = {width, height, depth, 60};
+  return config;
+}
+// A 1024 x 768 desktop whose display accepts every mode.
+inline platform::HeadlessConfig acceptingEverything() {
+  platform::HeadlessConfig config = desktopOf(1024, 768);
+  config.accepts = [](const platform::DisplayMode&, bool) { return true; };
   return config;
 }
 
@@ -103,23 +108,5 @@ struct Px {
 inline void expectPixels(Program& p, const std::vector<Px>& points) {
   for (const Px& e : points) EXPECT_EQ(p.pixel(e.x, e.y), e.shown) << e.x << ", " << e.y;
 }
-
-// Passes every call on to the program's display; at a beep it first notes whether the error box
-// shows at that moment.
-class BeepWitness final : public RelayPlatform {
- public:
-  explicit BeepWitness(Program& p) : RelayPlatform(p.display()), p_(p) {
-    platform::usePlatform(this);
-  }
-  ~BeepWitness() override { platform::usePlatform(&p_.display()); }
-  void beep(int hz, int ms) override {
-    seenAtBeeps.push_back(errorBoxShown(p_));
-    base_.beep(hz, ms);
-  }
-  std::vector<bool> seenAtBeeps;
-
- private:
-  Program& p_;
-};
 
 }  // namespace orventa::testing
