@@ -131,18 +131,6 @@ TEST(ClockPhase, PhaseCountsFromTheRightEdgeAtAnOddWidthAndTheMainScreenIsReopen
   EXPECT_TRUE(p.returnsAfterAKey());
 }
 
-TEST(Subpixel, StripesMeetAtHalfWidthHalvesToEvenUnderBoxes) {
-  Panel p({1023, 768, 32, 60});
-  p.pickPanel(SUBPIXEL);
-  // Red, blue, black, black from the left; blue, red, black, black from x = 512.
-  expectPixels(p, {{508, 767, SHOWN_RED},
-                   {509, 767, SHOWN_BLUE},
-                   {511, 10, 0},
-                   {512, 10, SHOWN_BLUE},
-                   {542, 596, LIT},
-                   {543, 596, 0}});
-}
-
 TEST(Subpixel, EightBitLabelsSitInTextFrames) {
   // The cell at row r, column c of the 8 x 8 grid holds `code`, white on black.
   const auto cell = [](Program& p, int r, int c, char code) {
