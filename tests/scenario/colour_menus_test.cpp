@@ -1,9 +1,8 @@
-// "Color range", "Contrast/Brightness" and "Gamma correction" through the whole program, on a
-// 1024 x 768 desktop unless said otherwise. The 32-bit pages are pinned by the gallery; here are
+// "Color range" and "Contrast/Brightness" through the whole program, on a 1024 x 768 desktop
+// unless said otherwise. The 32-bit pages are pinned by the gallery; here are
 // the keys, the modes opened, the 8-bit indices and 16-bit levels, and the refusals at 8 bits.
 #include <array>
 
-#include "displaytests/colour/gamma_chart.h"
 #include "tests/support/frames.h"
 
 namespace orventa::testing {
@@ -133,11 +132,6 @@ TEST(Contrast, AtDepth16LevelsGoThroughRgb565) {
   p.type(" ");
   openPattern(p, 2, 5);
   expectPixels(p, {{150, 150, rgb565ToRgb(0x0020)}});
-  p.type(" ");
-  pickMain(p, 5);
-  p.click(5, 5);  // deep enough, a click beside the menu simply returns
-  EXPECT_TRUE(mainScreenShown(p));
-  EXPECT_EQ(beeps(p), 0);
 }
 
 // Each test that needs more than 8 bits refuses, whether its menu item or a click beside its
@@ -163,26 +157,6 @@ TEST(Depth8, RefusedTestsShowTheErrorBoxAndBeepOnceWithoutSwitching) {
     EXPECT_TRUE(mainScreenShown(p));
   }
   EXPECT_EQ(opens(p), before);
-}
-
-TEST(GammaChart, AtHeight600AFourteenthBlackStepCoversRowsZeroToTwo) {
-  Started p(desktopOf(1280, 1024));
-  testSettings(p, 800, 600, 32);
-  pickMain(p, 6);
-  // s = 46: the top grey step runs over rows 3 to 48.
-  expectPixels(p, {{420, 2, 0}, {420, 3, shownGrey(202)}, {420, 49, shownGrey(198)}});
-  EXPECT_EQ(gammaLabel(768, 768 - 59 * 13, 59), "3.2");
-}
-
-TEST(GammaChart, AtDepth16TheLabelsAreMissing) {
-  Started p;
-  testSettings(p, 1024, 768, 16);
-  pickMain(p, 6);
-  EXPECT_EQ(p.pixel(530, 767), rgb565ToRgb(toRgb565(0x505050)));
-  // Where step 0's label would be (from x 552, 30 rows above the step's bottom edge).
-  const Frame f = p.frame();
-  for (int y = 738; y < 762; ++y)
-    for (int x = 552; x < 600; ++x) ASSERT_NE(f[std::size_t(y) * 1024 + x], 0xFFFFFFu);
 }
 
 }  // namespace

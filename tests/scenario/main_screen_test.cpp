@@ -2,7 +2,6 @@
 #include <atomic>
 #include <memory>
 
-#include "app/app.h"
 #include "tests/support/frames.h"
 
 namespace orventa::testing {
@@ -155,16 +154,6 @@ TEST(StartUp, ListsEachSizeOncePerDepthAndPicksTheFallbackByWidth) {
   }
   Started wide(desktopOf(1025, 768));  // one program at a time: the graphics layer has one screen
   EXPECT_EQ(wide.state().fallback.modeNumber, 19);
-}
-
-TEST(ResolutionMenu, MarksSizesTheDriverDoesNotListAtTheTestDepth) {
-  ProgramState s;
-  s.supportedModes = {"/1640 x 480", "", "", "/800 x 600/1024 x 768"};
-  s.test.depth = 32;
-  const auto items = resolutionMenuItems(s);
-  ASSERT_EQ(items.size(), 15u);
-  EXPECT_EQ(items[0], "VGA 640 x 480*");
-  EXPECT_EQ(items[1], "SVGA 800 x 600");
 }
 
 }  // namespace
