@@ -61,7 +61,7 @@ void arrow(Program& p, unsigned char scanCode, int times = 1) {
   for (int i = 0; i < times; ++i) p.extendedKey(scanCode);
 }
 
-TEST(Geometry, CardSwitchesToTheTestModeAndIsCentredOnWDiv2AtAnOddWidth) {
+TEST(Geometry, CardAndAspectSwitchToTheTestModeAndTheCardIsCentredOnWDiv2AtAnOddWidth) {
   Started p(withModes(1280, 1024));
   for (const platform::DisplayMode mode :
        {platform::DisplayMode{1024, 768, 32, 60}, platform::DisplayMode{640, 480, 8, 60}}) {
@@ -74,6 +74,12 @@ TEST(Geometry, CardSwitchesToTheTestModeAndIsCentredOnWDiv2AtAnOddWidth) {
   runTest(p, CARD, {1025, 768, 32, 60});
   expectPixels(p,
                {{512, 100, SHOWN_WHITE}, {511, 100, 0}, {513, 100, 0}, {1024, 384, SHOWN_WHITE}});
+  keys(p, " ");
+  // The aspect menu picks the ratio whose ellipse touches the edges.
+  runTest(p, ASPECT, {1920, 1080, 32, 60});
+  pick(p, 2.3 / 8, 1.7 / 4, 4);  // 16:9
+  EXPECT_EQ(p.display().shownMode(), (platform::DisplayMode{1920, 1080, 32, 60}));
+  expectPixels(p, {{1, 540, SHOWN_WHITE}, {960, 1, SHOWN_WHITE}});
 }
 
 TEST(SmallDesktop, RefusedOrUnaffordableCardFallsBackToAnEmptyTextFrameAtRow15Column20) {
@@ -131,14 +137,6 @@ TEST(Geometry, GridEndsOnEscOnlyAndUsesIndicesAt8Bits) {
   EXPECT_EQ(p.shownWidth(), 640);
   keys(p, "\x1b");
   EXPECT_TRUE(mainScreenShown(p));
-}
-
-TEST(Geometry, TheAspectMenuPicksTheRatioWhoseEllipseTouchesTheEdges) {
-  Started p(withModes(1280, 1024));
-  runTest(p, ASPECT, {1920, 1080, 32, 60});
-  pick(p, 2.3 / 8, 1.7 / 4, 4);  // 16:9
-  EXPECT_EQ(p.display().shownMode(), (platform::DisplayMode{1920, 1080, 32, 60}));
-  expectPixels(p, {{1, 540, SHOWN_WHITE}, {960, 1, SHOWN_WHITE}});
 }
 
 TEST(Geometry, MoireWithoutASwitchEndsOnItsFifthPageAndTheMainScreenIsReopened) {

@@ -1,8 +1,7 @@
 // The "Miscellaneous" menu and its panel tests, driven through the whole program: the high
-// voltage phases on the virtual clock, modes refused or reopened, parity at odd widths, and what
-// differs at 8 and 16 bits. The 32-bit pages are pinned by the gallery.
+// voltage phases on the virtual clock, modes refused or reopened, and what differs at 8 and 16
+// bits. The 32-bit pages are pinned by the gallery.
 #include "graphics/bitmap_font.h"
-#include "graphics/screen_state.h"
 #include "tests/support/frames.h"
 #include "ui/layout.h"
 
