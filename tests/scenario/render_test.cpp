@@ -59,16 +59,14 @@ struct Render : ::testing::Test {
 };
 
 TEST_F(Render, ThePngHoldsWhatTheProgramShowsAtEveryPixelSize) {
-  struct Case {
+  const struct {
     const char* args;
-    int mainItem;
-    int pageTurns;
-  };
-  const Case cases[] = {{"--test resolution-card", 2, 0},
-                        {"--test moire --page 3", 8, 2},
-                        {"--test basic-colors --page 6", 4, 5}};
+    int mainItem, pageTurns;
+  } cases[] = {{"--test resolution-card", 2, 0},
+               {"--test moire --page 3", 8, 2},
+               {"--test basic-colors --page 6", 4, 5}};
   for (int depth : {8, 16, 32})
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.args) + " at " + std::to_string(depth) + " bits");
       testing::Started p(testing::acceptingEverything());
       testing::testSettings(p, 800, 600, depth);
