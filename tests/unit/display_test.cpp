@@ -66,23 +66,6 @@ TEST_F(ScreenTest, OpensInTheMappedFormatWhiteOnBlackOrAsANumberedModeSays) {
   EXPECT_EQ(openScreen()->pages.size(), 1u);
 }
 
-TEST_F(ScreenTest, ColourBecomesThePixelFormat) {
-  const struct {
-    int depth;
-    std::uint32_t colour, pixel;
-  } cases[] = {{16, 0x00FF00, 0x07E0},
-               {16, 0xAB123456, 0x11AA},       // the top byte is ignored
-               {16, 0x070307, 0x0000},         // bits below the 5-6-5 fields are dropped
-               {4, 0xFFFFFFFF, 0x0F},          // masked with 2^depth - 1, not 0xFF
-               {32, 0x00FF0000, 0x00FF0000}};  // alpha is stored as given
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.depth << " bits, " << std::hex << c.colour);
-    open(16, 16, c.depth);
-    drawLine(nullptr, 2, 2, 3, 3, c.colour, FILLED_BOX, SOLID, 0);
-    EXPECT_EQ(pixel(3, 3), c.pixel);
-  }
-}
-
 TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   open(32, 16, 8);
   // The EGA colours, the grey ramp, the hue runs and the black tail; levels are v * 255 / 63
@@ -148,33 +131,6 @@ TEST(SdlConvertTest, EveryRgb565ValueWidensAsTheColourRuleSays) {
   for (int v = 0; v < 65536; ++v)
     ASSERT_EQ(c.shown(v % 256, v / 256), 0xFF000000u | rgb565ToRgb(static_cast<std::uint32_t>(v)))
         << v;
-}
-
-TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteOpaqueAtAnyWidth) {
-  // Seven pixels a row: the four-at-a-time loop and its tail, over every index.
-  Conversion c(7, 37, 1);
-  for (int i = 0; i < 256; ++i) c.palette[std::size_t(i)] = 0xAB000000u | (255u - i) * 0x010203u;
-  for (int i = 0; i < 256; ++i) c.set(i % 7, i / 7, static_cast<std::uint32_t>(i));
-  c.dirty.assign(37, 1);
-  ASSERT_TRUE(c.run());
-  for (int i = 0; i < 256; ++i)
-    EXPECT_EQ(c.shown(i % 7, i / 7), 0xFF000000u | ((255u - i) * 0x010203u & 0xFFFFFF)) << i;
-}
-
-TEST(SdlConvertTest, OnlyTheDirtySpanIsConvertedAndItsMarksCleared) {
-  Conversion c(4, 10, 4);
-  EXPECT_FALSE(c.run());
-  c.dirty[3] = 1;
-  c.dirty[6] = 1;
-  ASSERT_TRUE(c.run());
-  for (int y = 0; y < 10; ++y) {
-    const bool inSpan = y >= 3 && y <= 6;
-    EXPECT_EQ(c.shown(0, y), inSpan ? 0xFF000000u : UNTOUCHED) << y;
-    EXPECT_EQ(c.dirty[static_cast<std::size_t>(y)], 0) << y;
-  }
-  // The padding after each row is not the frame's to write.
-  EXPECT_EQ(c.shown(4, 3), UNTOUCHED);
-  EXPECT_FALSE(c.run());
 }
 
 }  // namespace
