@@ -135,14 +135,9 @@ std::uint32_t patternValue(int x, int y) {
 // What the display must show for the pattern's pixel at (x, y) at this frame-buffer depth.
 std::uint32_t shownColour(int x, int y, int depth) {
   const std::uint32_t v = patternValue(x, y);
-  switch (depth) {
-    case 8:
-      return defaultPalette()[v & 0xFF] & 0xFFFFFF;
-    case 16:
-      return rgb565ToRgb(v & 0xFFFF);
-    default:
-      return v & 0xFFFFFF;  // the alpha byte carries noise that must not show
-  }
+  if (depth == 8) return defaultPalette()[v & 0xFF] & 0xFFFFFF;
+  if (depth == 16) return rgb565ToRgb(v & 0xFFFF);
+  return v & 0xFFFFFF;  // the alpha byte carries noise that must not show
 }
 
 void paintPattern() {
@@ -160,16 +155,10 @@ void paintPattern() {
 }
 
 int showPattern() {
-  int width = 0;
-  int height = 0;
-  int depth = 0;
-  int refresh = 0;
-  getScreenInfo(width, height, depth, refresh);
+  const DisplayMode desktop = platform::currentPlatform()->desktopMode();
   for (int bits : {32, 16, 8}) {
-    if (setScreenMode(width, height, bits, 1, FULL_SCREEN, 0) != 0) {
-      say("failed %d", bits);
-      return 1;
-    }
+    if (setScreenMode(desktop.width, desktop.height, bits, 1, FULL_SCREEN, 0) != 0)
+      return say("failed %d", bits), 1;
     paintPattern();
     // The first presentation may have started before the pattern was complete.
     waitVerticalSync();
@@ -192,7 +181,7 @@ int listModes() {
 }
 
 int openAndServe(int width, int height, int refresh) {
-  say("set %d", setScreenMode(width, height, 24, 1, FULL_SCREEN, refresh));
+  setScreenMode(width, height, 24, 1, FULL_SCREEN, refresh);
   int depth = 0;
   getScreenInfo(width, height, depth, refresh);
   say("screen %dx%dx%d@%d\nready", width, height, depth, refresh);
@@ -206,10 +195,6 @@ int timeBeep() {
   beep();
   say("beep %.0f ms", (timer() - start) * 1000);
   return 0;
-}
-
-std::uint32_t bigEndian(const unsigned char* p) {
-  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
 std::vector<unsigned char> readFile(const char* path) {
@@ -229,8 +214,9 @@ std::uint32_t component(std::uint32_t pixel, std::uint32_t mask) {
 int checkXwd(const char* path, int depth) {
   const std::vector<unsigned char> file = readFile(path);
   if (file.size() < 100) return say("xwd unreadable"), 1;
-  std::uint32_t h[25];
-  for (int i = 0; i < 25; ++i) h[i] = bigEndian(file.data() + 4 * i);
+  std::uint32_t h[25] = {};  // the header's big-endian words
+  for (int i = 0; i < 25; ++i)
+    for (int b = 0; b < 4; ++b) h[i] = h[i] << 8 | file[std::size_t(4 * i + b)];
   const std::uint32_t width = h[4], height = h[5], lsbFirst = h[7] == 0, bitsPerPixel = h[11];
   const std::uint32_t bytesPerLine = h[12], masks[3] = {h[14], h[15], h[16]};
   const std::size_t offset = h[0] + static_cast<std::size_t>(h[19]) * 12;

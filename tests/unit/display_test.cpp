@@ -1,12 +1,7 @@
-// What reaches the display: screens, their pixel formats, colours, palette and numbered modes,
-// and frame-buffer rows as the SDL backend converts them.
+// What reaches the display: screens, their pixel formats, palette and numbered modes.
 #include <array>
 #include <cstdint>
-#include <cstring>
-#include <vector>
 
-#include "graphics/colour.h"
-#include "graphics/platform/sdl/sdl_convert.h"
 #include "graphics/screen.h"
 #include "tests/support/headless_fixture.h"
 
@@ -80,57 +75,6 @@ TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   drawLine(nullptr, 0, 1, 3, 1, 0xFFFFFFFF, LINE, SOLID, 0);
   EXPECT_EQ(display_.snapshot()[2], 0xFF5555u);
   EXPECT_EQ(display_.snapshot()[32 + 2], 0x000000u);
-}
-
-constexpr std::uint32_t UNTOUCHED = 0x12345678;
-
-// A frame of `width` x `height` pixels of `bytesPerPixel`, and a target as wide with rows padded.
-struct Conversion {
-  Conversion(int width, int height, int bytesPerPixel)
-      : pixels(static_cast<std::size_t>(width) * height * 4),
-        dirty(static_cast<std::size_t>(height), 0),
-        target(static_cast<std::size_t>(width + 3) * height, UNTOUCHED) {
-    frame.pixels = pixels.data();
-    frame.width = width;
-    frame.height = height;
-    frame.bytesPerPixel = bytesPerPixel;
-    frame.pitch = width * bytesPerPixel;
-    frame.palette = palette.data();
-    frame.dirtyRows = dirty.data();
-  }
-
-  void set(int x, int y, std::uint32_t value) {
-    const auto at = std::size_t(y * frame.pitch + x * frame.bytesPerPixel);
-    std::memcpy(&pixels[at], &value, std::size_t(frame.bytesPerPixel));
-  }
-
-  // Converts the dirty span into the target; false when nothing was dirty.
-  bool run() {
-    int first = 0, last = 0;
-    if (!platform::dirtySpan(frame, first, last)) return false;
-    auto* rows = reinterpret_cast<std::uint8_t*>(&target[std::size_t(first * targetWidth())]);
-    platform::convertRows(frame, first, last, rows, targetWidth() * 4);
-    return true;
-  }
-
-  int targetWidth() const { return frame.width + 3; }
-  std::uint32_t shown(int x, int y) const { return target[std::size_t(y * targetWidth() + x)]; }
-
-  std::vector<std::uint8_t> pixels;
-  std::vector<std::uint8_t> dirty;
-  std::vector<std::uint32_t> target;
-  std::array<std::uint32_t, 256> palette = defaultPalette();
-  platform::FrameView frame;
-};
-
-TEST(SdlConvertTest, EveryRgb565ValueWidensAsTheColourRuleSays) {
-  Conversion c(256, 256, 2);
-  for (int v = 0; v < 65536; ++v) c.set(v % 256, v / 256, static_cast<std::uint32_t>(v));
-  c.dirty.assign(256, 1);
-  ASSERT_TRUE(c.run());
-  for (int v = 0; v < 65536; ++v)
-    ASSERT_EQ(c.shown(v % 256, v / 256), 0xFF000000u | rgb565ToRgb(static_cast<std::uint32_t>(v)))
-        << v;
 }
 
 }  // namespace

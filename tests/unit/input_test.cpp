@@ -15,8 +15,6 @@
 namespace orventa {
 namespace {
 
-using platform::keyDownCode;
-
 // The headless display, where a key can be typed during the next sleep.
 class TypingDisplay final : public testing::RelayPlatform {
  public:
@@ -89,7 +87,7 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
       // clang-format on
   };
   for (const auto& c : cases) {
-    const std::uint32_t code = keyDownCode(c.key, c.modifiers);
+    const std::uint32_t code = platform::keyDownCode(c.key, c.modifiers);
     if (code != 0) input().queueKey(code);
     EXPECT_EQ(readKey(), c.text) << c.key << " " << c.modifiers;
   }

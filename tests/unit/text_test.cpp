@@ -11,22 +11,8 @@
 namespace orventa {
 namespace {
 
-using testing::PixelSet;
-
 constexpr std::uint32_t PAPER = 0xFF204060;
 constexpr std::uint32_t INK = 0xFF123456;
-constexpr std::uint32_t BACKDROP = 0xFF203040;
-constexpr std::uint32_t YELLOW = 0xFFFFFF00;
-constexpr std::uint32_t TEXT_MODE = 4;  // coordinate mode 4, the given colour
-
-// The pixels of rectangles {x1, y1, x2, y2}, corners included.
-PixelSet boxes(std::initializer_list<std::array<int, 4>> rectangles) {
-  PixelSet s;
-  for (const auto& [x1, y1, x2, y2] : rectangles)
-    for (int y = y1; y <= y2; ++y)
-      for (int x = x1; x <= x2; ++x) s.insert({x, y});
-  return s;
-}
 
 using FontTest = testing::HeadlessTest;
 
@@ -47,16 +33,6 @@ TEST(BitmapFontTableTest, GlyphsAreTopRowFirstAndEachVisibleOneHasItsOwnShape) {
       EXPECT_TRUE(blankCode || shapes.insert(shape).second) << "code " << code << " repeats";
     }
   }
-}
-
-TEST_F(FontTest, TextIsRoundedAndClippedToTheScreen) {
-  // A left half block then a full block: bit 0 is the leftmost column, cells are 8 apart.
-  open(40, 20, 32);
-  setColors(0, BACKDROP, 1);
-  clearScreen();
-  drawBitmapText(nullptr, -2.5f, -3, TEXT_MODE, "\xDD\xDB", YELLOW);  // x rounds to -3
-  drawBitmapText(nullptr, 34, 15, TEXT_MODE, "\xDD\xDB", YELLOW);
-  EXPECT_EQ(pixelsNot(BACKDROP), boxes({{0, 0, 0, 4}, {5, 0, 12, 4}, {34, 15, 37, 19}}));
 }
 
 TEST_F(FontTest, GridSizePicksTheFontByCellSize) {
