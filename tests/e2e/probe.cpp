@@ -1,17 +1,8 @@
 // The end-to-end probe: the graphics layer on the SDL backend in a real X server, printing what it
-// does and reads so that e2e.sh can check it from outside. Commands:
-//   modes                  the desktop mode, the backend's mode list and the 8-bit size list
-//   pattern                the desktop size at 32, 16 and 8 bits, each filled with the test
-//                          pattern; "ready DEPTH" once shown, then waits for a line on stdin
-//   mode W H R             opens W x H at 24 bits and refresh R; "ready", then input until "quit"
-//   input                  the desktop mode; "ready", then input until "quit"
-//   beep                   one beep; how long it took
-// Without a display:
-//   check-xwd FILE DEPTH   compares a root-window dump (xwd) with the pattern at DEPTH
-//   check-tone FILE        length and pitch of a beep recorded by SDL's disk audio driver
-//   close WINDOW           asks a window to close, as a window manager's close button does
-// Input is reported as "key HH[ HH]" (the bytes of the key string) and "mouse RC X Y WHEEL BUTTONS"
-// on every change.
+// does and reads for e2e.sh. With a display: modes | pattern (32, 16 and 8 bits, "ready DEPTH",
+// next on a stdin line) | mode W H R (24 bits) | input (the desktop mode) | beep. Without one:
+// check-xwd FILE DEPTH | check-tone FILE | close WINDOW (as a window manager's close button).
+// Input shows as "key HH[ HH]" and "mouse RC X Y WHEEL BUTTONS" on every change, until "quit".
 #include <X11/Xlib.h>
 #include <poll.h>
 #include <unistd.h>
@@ -108,24 +99,23 @@ bool pollCommand(std::string& command) {
 
 // Reports keys and mouse changes until a command arrives on stdin, and returns it.
 std::string serveInput() {
-  int last[6] = {2, 0, 0, 0, 0, 0};  // no state seen yet
+  int last[5] = {2};  // no state seen yet
   std::string command;
   while (!pollCommand(command)) {
     if (const std::string key = readKey(); !key.empty()) {
       std::string hex;
       for (char c : key) {
         char byte[4];
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(c));
-        hex += hex.empty() ? "" : " ";
+        std::snprintf(byte, sizeof byte, hex.empty() ? "%02x" : " %02x", (unsigned char)c);
         hex += byte;
       }
       say("key %s", hex.c_str());
     }
     int now[6] = {};
     now[0] = readMouse(now[1], now[2], now[3], now[4], now[5]);
-    if (!std::equal(std::begin(now), std::end(now) - 1, std::begin(last))) {
+    if (!std::equal(last, last + 5, now)) {
       say("mouse %d %d %d %d %d", now[0], now[1], now[2], now[3], now[4]);
-      std::copy(std::begin(now), std::end(now), std::begin(last));
+      std::copy(now, now + 5, last);
     }
   }
   return command;
@@ -145,14 +135,9 @@ std::uint32_t patternValue(int x, int y) {
 // What the display must show for the pattern's pixel at (x, y) at this frame-buffer depth.
 std::uint32_t shownColour(int x, int y, int depth) {
   const std::uint32_t v = patternValue(x, y);
-  switch (depth) {
-    case 8:
-      return defaultPalette()[v & 0xFF] & 0xFFFFFF;
-    case 16:
-      return rgb565ToRgb(v & 0xFFFF);
-    default:
-      return v & 0xFFFFFF;  // the alpha byte carries noise that must not show
-  }
+  if (depth == 8) return defaultPalette()[v & 0xFF] & 0xFFFFFF;
+  if (depth == 16) return rgb565ToRgb(v & 0xFFFF);
+  return v & 0xFFFFFF;  // the alpha byte carries noise that must not show
 }
 
 void paintPattern() {
@@ -170,16 +155,10 @@ void paintPattern() {
 }
 
 int showPattern() {
-  int width = 0;
-  int height = 0;
-  int depth = 0;
-  int refresh = 0;
-  getScreenInfo(width, height, depth, refresh);
+  const DisplayMode desktop = platform::currentPlatform()->desktopMode();
   for (int bits : {32, 16, 8}) {
-    if (setScreenMode(width, height, bits, 1, FULL_SCREEN, 0) != 0) {
-      say("failed %d", bits);
-      return 1;
-    }
+    if (setScreenMode(desktop.width, desktop.height, bits, 1, FULL_SCREEN, 0) != 0)
+      return say("failed %d", bits), 1;
     paintPattern();
     // The first presentation may have started before the pattern was complete.
     waitVerticalSync();
@@ -202,19 +181,13 @@ int listModes() {
 }
 
 int openAndServe(int width, int height, int refresh) {
-  say("set %d", setScreenMode(width, height, 24, 1, FULL_SCREEN, refresh));
+  setScreenMode(width, height, 24, 1, FULL_SCREEN, refresh);
   int depth = 0;
   getScreenInfo(width, height, depth, refresh);
-  say("screen %dx%dx%d@%d", width, height, depth, refresh);
-  say("ready");
+  say("screen %dx%dx%d@%d\nready", width, height, depth, refresh);
   while (serveInput() != "quit") {
   }
   return 0;
-}
-
-int desktopAndServe() {
-  const DisplayMode desktop = platform::currentPlatform()->desktopMode();
-  return openAndServe(desktop.width, desktop.height, 0);
 }
 
 int timeBeep() {
@@ -222,10 +195,6 @@ int timeBeep() {
   beep();
   say("beep %.0f ms", (timer() - start) * 1000);
   return 0;
-}
-
-std::uint32_t bigEndian(const unsigned char* p) {
-  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
 std::vector<unsigned char> readFile(const char* path) {
@@ -244,20 +213,16 @@ std::uint32_t component(std::uint32_t pixel, std::uint32_t mask) {
 
 int checkXwd(const char* path, int depth) {
   const std::vector<unsigned char> file = readFile(path);
-  if (file.size() < 100) {
-    say("xwd unreadable");
-    return 1;
-  }
-  std::uint32_t h[25];
-  for (int i = 0; i < 25; ++i) h[i] = bigEndian(file.data() + 4 * i);
+  if (file.size() < 100) return say("xwd unreadable"), 1;
+  std::uint32_t h[25] = {};  // the header's big-endian words
+  for (int i = 0; i < 25; ++i)
+    for (int b = 0; b < 4; ++b) h[i] = h[i] << 8 | file[std::size_t(4 * i + b)];
   const std::uint32_t width = h[4], height = h[5], lsbFirst = h[7] == 0, bitsPerPixel = h[11];
   const std::uint32_t bytesPerLine = h[12], masks[3] = {h[14], h[15], h[16]};
   const std::size_t offset = h[0] + static_cast<std::size_t>(h[19]) * 12;
   if ((bitsPerPixel != 32 && bitsPerPixel != 24) ||
-      file.size() < offset + static_cast<std::size_t>(bytesPerLine) * height) {
-    say("xwd format not handled: %u bits per pixel", bitsPerPixel);
-    return 1;
-  }
+      file.size() < offset + static_cast<std::size_t>(bytesPerLine) * height)
+    return say("xwd format not handled: %u bits per pixel", bitsPerPixel), 1;
   long mismatches = 0;
   for (std::uint32_t y = 0; y < height; ++y) {
     for (std::uint32_t x = 0; x < width; ++x) {
@@ -281,25 +246,20 @@ int checkTone(const char* path) {
   std::vector<double> samples;
   for (std::size_t i = 0; i + 1 < file.size(); i += 2)
     samples.push_back(static_cast<std::int16_t>(file[i] | file[i + 1] << 8));
-  std::size_t first = samples.size();
-  std::size_t last = 0;
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    if (samples[i] == 0) continue;
-    first = std::min(first, i);
-    last = i;
-  }
-  if (first >= last) {
-    say("tone silent");
-    return 1;
-  }
+  const auto sound = [](double v) { return v != 0; };
+  const auto first =
+      std::size_t(std::find_if(samples.begin(), samples.end(), sound) - samples.begin());
+  const auto last =
+      std::size_t(std::find_if(samples.rbegin(), samples.rend(), sound).base() - samples.begin());
+  if (first + 1 >= last) return say("tone silent"), 1;
   // Rising zero crossings, placed between samples by linear interpolation.
   std::vector<double> crossings;
-  for (std::size_t i = first + 1; i <= last; ++i)
+  for (std::size_t i = first + 1; i < last; ++i)
     if (samples[i - 1] < 0 && samples[i] >= 0)
       crossings.push_back(static_cast<double>(i - 1) +
                           -samples[i - 1] / (samples[i] - samples[i - 1]));
   const double rate = platform::TONE_SAMPLE_RATE;
-  const double ms = static_cast<double>(last - first + 1) * 1000 / rate;
+  const double ms = static_cast<double>(last - first) * 1000 / rate;
   const double hz = crossings.size() < 2 ? 0
                                          : static_cast<double>(crossings.size() - 1) * rate /
                                                (crossings.back() - crossings.front());
@@ -322,13 +282,6 @@ int closeWindow(const char* id) {
   return sent != 0 ? 0 : 1;
 }
 
-int usage() {
-  std::fprintf(stderr,
-               "usage: orventa_e2e_probe modes|pattern|mode W H R|input|beep|"
-               "check-xwd FILE DEPTH|check-tone FILE|close WINDOW\n");
-  return 2;
-}
-
 }  // namespace
 }  // namespace orventa::probe
 
@@ -342,15 +295,22 @@ int main(int argc, char** argv) {
   std::function<int()> program;
   if (command == "modes") program = listModes;
   if (command == "pattern") program = showPattern;
-  if (command == "input") program = desktopAndServe;
+  if (command == "input")
+    program = [] {
+      const auto desktop = orventa::platform::currentPlatform()->desktopMode();
+      return openAndServe(desktop.width, desktop.height, 0);
+    };
   if (command == "beep") program = timeBeep;
   if (command == "mode" && argc == 5) {
-    const int width = std::atoi(argv[2]);
-    const int height = std::atoi(argv[3]);
-    const int refresh = std::atoi(argv[4]);
-    program = [=] { return openAndServe(width, height, refresh); };
+    const int w = std::atoi(argv[2]), h = std::atoi(argv[3]), r = std::atoi(argv[4]);
+    program = [=] { return openAndServe(w, h, r); };
   }
-  if (!program) return usage();
+  if (!program) {
+    std::fprintf(stderr,
+                 "usage: orventa_e2e_probe modes|pattern|mode W H R|input|beep|"
+                 "check-xwd FILE DEPTH|check-tone FILE|close WINDOW\n");
+    return 2;
+  }
 
   orventa::platform::SdlPlatform sdl;
   Recording recording(sdl);

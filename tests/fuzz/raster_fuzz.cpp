@@ -15,16 +15,19 @@
 namespace orventa {
 namespace {
 
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool empty() const { return at_ >= size_; }
-  std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+struct Bytes {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t at = 0;
+
+  bool empty() const { return at >= size; }
+  std::uint8_t byte() { return at < size ? data[at++] : 0; }
   std::uint32_t word() {
     std::uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v = v << 8 | byte();
     return v;
   }
+  std::int8_t small() { return static_cast<std::int8_t>(byte()); }
   // Mostly small coordinates, sometimes any bit pattern at all.
   float coordinate() {
     const std::uint8_t kind = byte();
@@ -39,27 +42,16 @@ class Bytes {
     for (char& c : t) c = static_cast<char>(byte());
     return t;
   }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
 };
-
-platform::HeadlessPlatform& display() {
-  static platform::HeadlessPlatform headless;
-  static const bool connected = (platform::usePlatform(&headless), true);
-  (void)connected;
-  return headless;
-}
 
 }  // namespace
 }  // namespace orventa
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orventa;
-  display();
-  Bytes in(data, size);
+  static platform::HeadlessPlatform headless;
+  [[maybe_unused]] static const bool connected = (platform::usePlatform(&headless), true);
+  Bytes in{data, size};
   constexpr int DEPTHS[] = {8, 16, 32, 4};
   const int depth = DEPTHS[in.byte() % 4];
   const int width = 1 + in.byte() % 96;
@@ -96,15 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         drawBitmapText(target, in.coordinate(), in.coordinate(), flags, in.text(), in.word());
         break;
       case 5:
-        setTextGrid(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        setTextGrid(in.small(), in.small());
         break;
       case 6:
-        setTextCursor(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        setTextCursor(in.small(), in.small());
         printText(in.text(), in.byte() & 1);
         break;
       case 7:
-        setPages(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
-        copyPage(static_cast<std::int8_t>(in.byte()), static_cast<std::int8_t>(in.byte()));
+        setPages(in.small(), in.small());
+        copyPage(in.small(), in.small());
         break;
       default:
         setColors(in.word(), in.word(), in.byte() % 4);

@@ -1,12 +1,7 @@
-// What reaches the display: screens, their pixel formats, colours, palette and numbered modes,
-// and frame-buffer rows as the SDL backend converts them.
+// What reaches the display: screens, their pixel formats, palette and numbered modes.
 #include <array>
 #include <cstdint>
-#include <cstring>
-#include <vector>
 
-#include "graphics/colour.h"
-#include "graphics/platform/sdl/sdl_convert.h"
 #include "graphics/screen.h"
 #include "tests/support/headless_fixture.h"
 
@@ -66,23 +61,6 @@ TEST_F(ScreenTest, OpensInTheMappedFormatWhiteOnBlackOrAsANumberedModeSays) {
   EXPECT_EQ(openScreen()->pages.size(), 1u);
 }
 
-TEST_F(ScreenTest, ColourBecomesThePixelFormat) {
-  const struct {
-    int depth;
-    std::uint32_t colour, pixel;
-  } cases[] = {{16, 0x00FF00, 0x07E0},
-               {16, 0xAB123456, 0x11AA},       // the top byte is ignored
-               {16, 0x070307, 0x0000},         // bits below the 5-6-5 fields are dropped
-               {4, 0xFFFFFFFF, 0x0F},          // masked with 2^depth - 1, not 0xFF
-               {32, 0x00FF0000, 0x00FF0000}};  // alpha is stored as given
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.depth << " bits, " << std::hex << c.colour);
-    open(16, 16, c.depth);
-    drawLine(nullptr, 2, 2, 3, 3, c.colour, FILLED_BOX, SOLID, 0);
-    EXPECT_EQ(pixel(3, 3), c.pixel);
-  }
-}
-
 TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   open(32, 16, 8);
   // The EGA colours, the grey ramp, the hue runs and the black tail; levels are v * 255 / 63
@@ -97,84 +75,6 @@ TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
   drawLine(nullptr, 0, 1, 3, 1, 0xFFFFFFFF, LINE, SOLID, 0);
   EXPECT_EQ(display_.snapshot()[2], 0xFF5555u);
   EXPECT_EQ(display_.snapshot()[32 + 2], 0x000000u);
-}
-
-constexpr std::uint32_t UNTOUCHED = 0x12345678;
-
-// A frame of `width` x `height` pixels of `bytesPerPixel`, and a target as wide with rows padded.
-struct Conversion {
-  Conversion(int width, int height, int bytesPerPixel)
-      : pixels(static_cast<std::size_t>(width) * height * 4),
-        dirty(static_cast<std::size_t>(height), 0),
-        target(static_cast<std::size_t>(width + 3) * height, UNTOUCHED) {
-    frame.pixels = pixels.data();
-    frame.width = width;
-    frame.height = height;
-    frame.bytesPerPixel = bytesPerPixel;
-    frame.pitch = width * bytesPerPixel;
-    frame.palette = palette.data();
-    frame.dirtyRows = dirty.data();
-  }
-
-  void set(int x, int y, std::uint32_t value) {
-    const auto at = std::size_t(y * frame.pitch + x * frame.bytesPerPixel);
-    std::memcpy(&pixels[at], &value, std::size_t(frame.bytesPerPixel));
-  }
-
-  // Converts the dirty span into the target; false when nothing was dirty.
-  bool run() {
-    int first = 0, last = 0;
-    if (!platform::dirtySpan(frame, first, last)) return false;
-    auto* rows = reinterpret_cast<std::uint8_t*>(&target[std::size_t(first * targetWidth())]);
-    platform::convertRows(frame, first, last, rows, targetWidth() * 4);
-    return true;
-  }
-
-  int targetWidth() const { return frame.width + 3; }
-  std::uint32_t shown(int x, int y) const { return target[std::size_t(y * targetWidth() + x)]; }
-
-  std::vector<std::uint8_t> pixels;
-  std::vector<std::uint8_t> dirty;
-  std::vector<std::uint32_t> target;
-  std::array<std::uint32_t, 256> palette = defaultPalette();
-  platform::FrameView frame;
-};
-
-TEST(SdlConvertTest, EveryRgb565ValueWidensAsTheColourRuleSays) {
-  Conversion c(256, 256, 2);
-  for (int v = 0; v < 65536; ++v) c.set(v % 256, v / 256, static_cast<std::uint32_t>(v));
-  c.dirty.assign(256, 1);
-  ASSERT_TRUE(c.run());
-  for (int v = 0; v < 65536; ++v)
-    ASSERT_EQ(c.shown(v % 256, v / 256), 0xFF000000u | rgb565ToRgb(static_cast<std::uint32_t>(v)))
-        << v;
-}
-
-TEST(SdlConvertTest, PaletteIndicesGoThroughThePaletteOpaqueAtAnyWidth) {
-  // Seven pixels a row: the four-at-a-time loop and its tail, over every index.
-  Conversion c(7, 37, 1);
-  for (int i = 0; i < 256; ++i) c.palette[std::size_t(i)] = 0xAB000000u | (255u - i) * 0x010203u;
-  for (int i = 0; i < 256; ++i) c.set(i % 7, i / 7, static_cast<std::uint32_t>(i));
-  c.dirty.assign(37, 1);
-  ASSERT_TRUE(c.run());
-  for (int i = 0; i < 256; ++i)
-    EXPECT_EQ(c.shown(i % 7, i / 7), 0xFF000000u | ((255u - i) * 0x010203u & 0xFFFFFF)) << i;
-}
-
-TEST(SdlConvertTest, OnlyTheDirtySpanIsConvertedAndItsMarksCleared) {
-  Conversion c(4, 10, 4);
-  EXPECT_FALSE(c.run());
-  c.dirty[3] = 1;
-  c.dirty[6] = 1;
-  ASSERT_TRUE(c.run());
-  for (int y = 0; y < 10; ++y) {
-    const bool inSpan = y >= 3 && y <= 6;
-    EXPECT_EQ(c.shown(0, y), inSpan ? 0xFF000000u : UNTOUCHED) << y;
-    EXPECT_EQ(c.dirty[static_cast<std::size_t>(y)], 0) << y;
-  }
-  // The padding after each row is not the frame's to write.
-  EXPECT_EQ(c.shown(4, 3), UNTOUCHED);
-  EXPECT_FALSE(c.run());
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "graphics/platform/sdl/sdl_keys.h"
 #include "tests/support/headless_fixture.h"
@@ -15,9 +14,6 @@
 
 namespace orventa {
 namespace {
-
-using platform::keyDownCode;
-using platform::textInputCodes;
 
 // The headless display, where a key can be typed during the next sleep.
 class TypingDisplay final : public testing::RelayPlatform {
@@ -91,19 +87,10 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
       // clang-format on
   };
   for (const auto& c : cases) {
-    const std::uint32_t code = keyDownCode(c.key, c.modifiers);
+    const std::uint32_t code = platform::keyDownCode(c.key, c.modifiers);
     if (code != 0) input().queueKey(code);
     EXPECT_EQ(readKey(), c.text) << c.key << " " << c.modifiers;
   }
-}
-
-using Codes = std::vector<std::uint32_t>;
-
-TEST(TextInputTest, CharactersAbove255AndMalformedTextQueueNothing) {
-  EXPECT_EQ(textInputCodes("a\xE2\x82\xAC\xC3\xBC"), (Codes{'a', 0x81}));  // a€ü
-  EXPECT_EQ(textInputCodes("\xF0\x9F\x98\x80z"), Codes{'z'});              // an emoji, then z
-  EXPECT_EQ(textInputCodes("\xC3"), Codes{});                              // cut short
-  EXPECT_EQ(textInputCodes("\x7F\xC2\x85"), Codes{});                      // control characters
 }
 
 TEST_F(InputTest, PauseIsCutAtTheSliceAfterAKeyAndLeavesItQueuedButNotBelow100) {

@@ -1,5 +1,5 @@
-// The raster primitives: lines and boxes, ellipses and arcs, flood fill, and images: their
-// creation, combine modes at each pixel size, clipping and source rectangles.
+// The raster primitives: lines and boxes, flood fill, and images: their creation, combine modes
+// at each pixel size, clipping and source rectangles.
 #include <array>
 #include <cstring>
 #include <limits>
@@ -10,13 +10,9 @@
 namespace orventa {
 namespace {
 
-using testing::bounds;
-using testing::Bounds;
 using testing::PixelSet;
 
 constexpr std::uint32_t RED = 0xFFFF0000;
-constexpr std::uint32_t GREEN = 0xFF00FF00;
-constexpr std::uint32_t BLUE = 0xFF0000FF;
 constexpr std::uint32_t BLACK = 0xFF000000;
 constexpr std::uint32_t ABSOLUTE = 4;  // coordinate mode the callers use for one-point primitives
 constexpr std::uint32_t SYSTEM_FLAGS = BORDER_IS_FILL | ABSOLUTE;  // the callers' flood fill
@@ -59,21 +55,12 @@ class RasterTest : public testing::HeadlessTest {
         for (int x = x1; x <= x2; ++x) s.insert({x, y});
     return s;
   }
-  static void circle(float x, float y, float r, int fill, float start = 0, float end = FULL_TURN) {
-    drawEllipse(nullptr, x, y, r, RED, 0, start, end, fill, ABSOLUTE);
-  }
-  // The hollow box from (10, 10) to (30, 30).
-  static void outline(std::uint32_t colour) {
-    drawLine(nullptr, 10, 10, 30, 30, colour, HOLLOW_BOX, SOLID, 0);
-  }
-  static void fill(float x, float y, std::uint32_t colour, std::uint32_t border = 0,
-                   std::uint32_t flags = SYSTEM_FLAGS) {
-    floodFill(nullptr, x, y, colour, border, "", 0, flags);
+  static void fill(float x, float y, std::uint32_t colour) {
+    floodFill(nullptr, x, y, colour, 0, "", 0, SYSTEM_FLAGS);
   }
 };
 
 using LineTest = RasterTest;
-using EllipseTest = RasterTest;
 using FloodFillTest = RasterTest;
 using ImageTest = RasterTest;
 
@@ -93,23 +80,6 @@ TEST_F(LineTest, CoordinatesRoundHalvesAwayFromZeroAndRelativeModesAddUnrounded)
       boxes({{3, 3, 3, 3}, {1, 30, 3, 30}, {11, 6, 20, 6}, {15, 8, 20, 8}, {15, 10, 17, 10}}));
 }
 
-TEST_F(LineTest, DottedLinesTakeTheirPhaseFromTheFirstDrawnPixel) {
-  // Clipped at the bottom, the line is drawn upward from row H - 1, so bit 15 lands there;
-  // a horizontal line reaching the right edge starts there, whichever way it was given.
-  line(5, 0, 5, H, 0x5555);
-  line(9, 0, 9, H - 1, 0x5555);
-  line(12, 20, W, 20, 0xAAAA);
-  line(W - 1, 24, 12, 24, 0x5555);
-  for (int y = 0; y < H; ++y) {
-    EXPECT_EQ(pixel(5, y) == RED, y % 2 == 0) << "0x5555 to H, row " << y;
-    EXPECT_EQ(pixel(9, y) == RED, y % 2 == 1) << "0x5555 to H - 1, row " << y;
-  }
-  for (int x = 12; x < W; ++x) {
-    EXPECT_EQ(pixel(x, 20) == RED, (W - 1 - x) % 2 == 0) << x;
-    EXPECT_EQ(pixel(x, 24) == RED, (W - 1 - x) % 2 == 1) << x;
-  }
-}
-
 TEST_F(LineTest, BoxesIncludeBothCornersAndEdgesOutsideAndHugeEndsAreClipped) {
   drawLine(nullptr, 30, 20, 5, 6, RED, FILLED_BOX, SOLID, 1);    // corner plus size
   drawLine(nullptr, 60, 45, 70, 60, RED, FILLED_BOX, SOLID, 0);  // cut at both edges
@@ -123,74 +93,8 @@ TEST_F(LineTest, BoxesIncludeBothCornersAndEdgesOutsideAndHugeEndsAreClipped) {
                             {0, 2, W - 1, 2}}));
 }
 
-TEST_F(LineTest, DiagonalsSetExactlyTheSteppedPixels) {
-  // clang-format off
-  const struct {
-    float x1, y1, x2, y2;
-    std::uint32_t style;
-    PixelSet pixels;
-  } cases[] = {
-    // The error term is tested after each pixel is set.
-    {0, 0, 5, 2, SOLID, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
-    // Steep and backwards, the error reaches exactly 0 and steps there; walked the other way
-    // the same segment is a different pixel set.
-    {10, 10, 7, 2, SOLID,
-        {{10, 10}, {10, 9}, {9, 8}, {9, 7}, {8, 6}, {8, 5}, {8, 4}, {7, 3}, {7, 2}}},
-    {7, 2, 10, 10, SOLID,
-        {{7, 2}, {7, 3}, {8, 4}, {8, 5}, {9, 6}, {9, 7}, {9, 8}, {10, 9}, {10, 10}}},
-    // The style bit moves on for unset pixels too.
-    {0, 0, 5, 2, 0xAAAA, {{0, 0}, {2, 1}, {4, 2}}}};
-  // clang-format on
-  for (const auto& c : cases) {
-    open(W, H, 32);
-    line(c.x1, c.y1, c.x2, c.y2, c.style);
-    EXPECT_EQ(drawn(), c.pixels) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2;
-  }
-  // Clipped at its given end, a dotted line is walked back from the edge: (63, 27) is set.
-  open(W, H, 32);
-  line(10, 10, 100, 40, 0xAAAA);
-  EXPECT_EQ(pixel(63, 27), RED);
-  EXPECT_EQ(pixel(11, 10), RED);
-  EXPECT_EQ(pixel(10, 10), BLACK);
-}
-
-TEST_F(EllipseTest, FilledCircleIsClippedNotMovedAtTheEdges) {
-  // Unclipped, the filled circle of radius 10 about (20, 20).
-  circle(20, 20, 10, 1);
-  const PixelSet whole = pixelsNot(BLACK);
-  EXPECT_EQ(bounds(whole), (Bounds{10, 30, 10, 30}));
-  for (const auto& [cx, cy] : {std::pair{30, 5}, {3, 30}}) {
-    open(64, 48, 32);
-    circle(static_cast<float>(cx), static_cast<float>(cy), 10, 1);
-    PixelSet expected;
-    for (const auto& [x, y] : whole)
-      if (x + cx - 20 >= 0 && y + cy - 20 >= 0) expected.insert({x + cx - 20, y + cy - 20});
-    EXPECT_EQ(pixelsNot(BLACK), expected) << cx << "," << cy;
-  }
-}
-
-TEST_F(EllipseTest, ArcsIgnoreTheFillAndNegativeAnglesAddRadiusLines) {
-  for (int fill : {0, 1}) {
-    open(128, 96, 32);
-    circle(50, 50, 20, fill, 1.5707963f, 3.1415927f);
-    // From straight above the centre to straight left, hollow and nothing beyond.
-    EXPECT_EQ(bounds(pixelsNot(BLACK)), (Bounds{30, 50, 30, 50}));
-    EXPECT_EQ(pixel(40, 40), BLACK);
-  }
-  // An end just short of the full-turn constant is an arc too, not the stepped outline.
-  open(64, 48, 32);
-  circle(20, 20, 10, 0, 0, 6.283185f);
-  EXPECT_EQ(pixel(10, 17), RED);
-  EXPECT_EQ(pixel(12, 15), BLACK);
-
-  open(128, 96, 32);
-  circle(50, 50, 20, 0, -1.5707963f, 3.1415927f);
-  for (int y = 30; y <= 50; ++y) EXPECT_EQ(pixel(50, y), RED) << y;
-  EXPECT_EQ(pixel(40, 50), BLACK);
-}
-
 TEST_F(FloodFillTest, ShapeInTheFillColourIsAWallAndSeedsOnItOrOutsideChangeNothing) {
-  outline(RED);
+  drawLine(nullptr, 10, 10, 30, 30, RED, HOLLOW_BOX, SOLID, 0);
   for (const auto& [x, y] : {std::pair{10.0f, 10.0f}, {-1, 5}, {5, 48}, {-0.5f, 3}})
     fill(x, y, RED);
   EXPECT_EQ(countNot(BLACK), 80);
@@ -211,20 +115,6 @@ TEST_F(FloodFillTest, DiagonalStepsDoNotLeakButWindingPathsAreFollowed) {
   line(50, 20, 63, 20);
   fill(5, 5, RED);
   EXPECT_EQ(countNot(RED), 0);
-}
-
-TEST_F(FloodFillTest, SeparateBorderColourBoundsTheRegion) {
-  outline(BLUE);
-  line(15, 15, 25, 15);  // not the border: painted over
-  fill(20, 20, GREEN, BLUE, ABSOLUTE);
-  EXPECT_EQ(countNot(BLACK), 21 * 21);
-  EXPECT_EQ(pixel(20, 15), GREEN);
-
-  // Without the border-is-fill flag a shape in the fill colour is no wall.
-  open(64, 48, 32);
-  outline(GREEN);
-  fill(1, 1, GREEN, BLUE, ABSOLUTE);
-  EXPECT_EQ(countNot(GREEN), 0);
 }
 
 TEST_F(ImageTest, CreateImageSizeDepthAndFill) {
