@@ -17,8 +17,9 @@ int runMainLoop(ProgramState& state);
 
 void settingsMenu(ProgramState& state);
 void showDesktopInfo(const ProgramState& state);
-// Runs the command that opens the homepage in the browser and waits for it.
-void visitHomepage();
+// Runs the command that opens the homepage in the browser and waits for it; the program's exit
+// status: 0, or 1 after an error box when the command could not open it.
+int visitHomepage(const ProgramState& state);
 
 // The resolution menu's items: the mode table with '*' where the driver does not list the size
 // at the test depth, then "Custom".

@@ -16,6 +16,9 @@
 #endif
 
 namespace orventa {
+namespace {
+constexpr const char* HOMEPAGE_URL = ORVENTA_HOMEPAGE_URL;
+}  // namespace
 
 std::string colourCount(int depth) {
   char text[40];
@@ -41,9 +44,16 @@ void showDesktopInfo(const ProgramState& state) {
   waitForKeyOrClick();
 }
 
-void visitHomepage() {
-  if (platform::Platform* p = platform::currentPlatform(); p != nullptr)
-    p->runCommand(std::string("xdg-open ") + ORVENTA_HOMEPAGE_URL);
+int visitHomepage(const ProgramState& state) {
+  platform::Platform* p = platform::currentPlatform();
+  const int status = p == nullptr ? -1 : p->runCommand(std::string("xdg-open ") + HOMEPAGE_URL);
+  if (status == 0) return 0;
+  // Ending as if the browser opened would report a failure as success.
+  std::fprintf(stderr, "orventa: could not open the homepage %s (xdg-open %s)\n", HOMEPAGE_URL,
+               status == 127 ? "not found" : ("status " + std::to_string(status)).c_str());
+  showErrorBox(state.desktop, {" ********* Error! *********", "Could not open the homepage",
+                               HOMEPAGE_URL, "Press any key or mouse"});
+  return 1;
 }
 
 }  // namespace orventa

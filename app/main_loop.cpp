@@ -35,8 +35,8 @@ void drawMainScreen(const ProgramState& state) {
   drawSystemText(left, position(h / 10 + 30), "ORVENTA v 1.3  -  free software, MIT License",
                  "TimesNewRoman", 16, WHITE);
   drawSystemText(left, position(h / 10 + 60),
-                 "Test patterns for adjusting monitors and flat panels", "TimesNewRoman", 16,
-                 WHITE);
+                 "Menus: click an item, or Up/Down and Enter; Esc closes a menu", "TimesNewRoman",
+                 16, WHITE);
   drawSystemText(left, position(h / 10 + 90),
                  "Pick the test settings, then a pattern; a key or a click goes on",
                  "TimesNewRoman", 16, WHITE);
@@ -85,10 +85,7 @@ int runMainLoop(ProgramState& state) {
       const long double w = desktop.width;
       const long double h = desktop.height;
       const int choice = chooseFromMenu(position(w / 8), position(h / 4), 400, MAIN_MENU);
-      if (choice == VISIT_HOMEPAGE) {
-        visitHomepage();
-        return 0;
-      }
+      if (choice == VISIT_HOMEPAGE) return visitHomepage(state);
       if (choice == EXIT_PROGRAM) return 0;
       runMainMenuItem(choice, state);
     } while (!state.modeChanged);

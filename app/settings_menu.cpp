@@ -1,6 +1,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
@@ -73,8 +74,9 @@ void chooseResolution(ProgramState& state) {
     drawMenuBox(position(w / 2 - 225), position(h / 3), 450, WHITE, BLUE,
                 {"Input resolution (width x height)", "Value?", "", "Exemple: 1280 x 1024",
                  "Press <Esc> to exit"});
-    const std::string typed = typeIntoField(state.desktop, resolutionKey);
-    if (!parseResolution(typed, state.test.width, state.test.height))
+    // Esc on an empty field is a change of mind, not a malformed size.
+    const std::optional<std::string> typed = typeIntoField(state.desktop, resolutionKey);
+    if (typed && !parseResolution(*typed, state.test.width, state.test.height))
       showErrorBox(state.desktop, INVALID_RESOLUTION);
   }
 }

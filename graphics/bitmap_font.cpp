@@ -75,10 +75,15 @@ const std::uint8_t* glyphRows(int glyphHeight, unsigned char code) {
 
 void drawBitmapText(Image* target, float x, float y, std::uint32_t flags, std::string_view text,
                     std::uint32_t colour) {
+  drawBitmapText(target, x, y, flags, text, colour, 0);
+}
+
+void drawBitmapText(Image* target, float x, float y, std::uint32_t flags, std::string_view text,
+                    std::uint32_t colour, int glyphHeight) {
   Target t;
   if (!resolveTarget(target, t)) return;
   placeOnePoint(flags & COORDINATE_MODE_MASK, x, y);
-  const int height = openScreen()->textGrid.glyphHeight;
+  const int height = glyphHeight != 0 ? glyphHeight : openScreen()->textGrid.glyphHeight;
   if (text.empty() || std::isnan(x) || std::isnan(y) || glyphRows(height, 0) == nullptr) return;
   const std::int64_t left = roundCoordinate(x);
   const std::int64_t top = roundCoordinate(y);

@@ -15,6 +15,9 @@ const std::uint8_t* glyphRows(int glyphHeight, unsigned char code);
 // Text with its first glyph's top-left pixel at (x, y), in the current font, without background.
 void drawBitmapText(Image* target, float x, float y, std::uint32_t flags, std::string_view text,
                     std::uint32_t colour);
+// The same in the built-in font of that glyph height (8, 14 or 16); 0: the current font.
+void drawBitmapText(Image* target, float x, float y, std::uint32_t flags, std::string_view text,
+                    std::uint32_t colour, int glyphHeight);
 
 // The text grid: cursor from 1, opaque cells in the foreground and background colours.
 void setTextCursor(int row, int column);

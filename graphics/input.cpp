@@ -95,6 +95,12 @@ void resetInputState() {
   mouse = Mouse{};
 }
 
+void discardKeys() {
+  ScreenLock lock;
+  keys.read = keys.write;
+  keys.pressed = false;
+}
+
 std::string readKey() {
   if (openScreen() == nullptr) return {};
   std::uint32_t code = 0;

@@ -25,6 +25,8 @@ void beep();
 
 // Empties the key queue and forgets the mouse: a fresh start for a test run.
 void resetInputState();
+// Drops every queued key: keys typed at a menu must not end what the menu starts.
+void discardKeys();
 
 // Extended key codes: the low byte 255, the scan-code character above it.
 constexpr std::uint32_t extendedKey(unsigned char scanCode) {

@@ -276,7 +276,7 @@ int setScreenMode(int width, int height, int depth, int pageCount, int flags, in
   if (width <= 0 || height <= 0 || !mapDepth(depth, stored, bytesPerPixel)) return 1;
   closeScreen();
   platform::Platform* p = display();
-  if (p == nullptr) return 1;
+  if (p == nullptr || !p->canHold(width, height)) return 1;
   std::unique_ptr<Screen> s = buildScreen(width, height, depth, pageCount);
   if (!s) return 1;
   if (!openDisplay(*p, *s, refreshRate, (flags & FULL_SCREEN) != 0)) return 1;

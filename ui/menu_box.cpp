@@ -32,6 +32,25 @@ int rowOf(int pointerY, int y) { return (pointerY - y) / 30; }
 
 bool insideColumns(int pointerX, int x, int w) { return pointerX > x + 3 && pointerX < x + w + 7; }
 
+// The item a navigation key lights, from the lit one h of n; -1 for any other key.
+int keyedItem(const std::string& key, int h, int n) {
+  if (key.size() != 2 || key[0] != '\xFF' || n == 0) return -1;
+  switch (key[1]) {
+    case 'H':  // Up
+      return (h - 1 + n) % n;
+    case 'P':  // Down
+      return (h + 1) % n;
+    case 'G':  // Home
+    case 'I':  // Page Up
+      return 0;
+    case 'O':  // End
+    case 'Q':  // Page Down
+      return n - 1;
+    default:
+      return -1;
+  }
+}
+
 }  // namespace
 
 void drawMenuItem(int x, int y, int w, int i, std::uint32_t textColour, std::uint32_t barColour,
@@ -53,30 +72,62 @@ void drawMenuBox(int x, int y, int w, std::uint32_t textColour, std::uint32_t ba
 int chooseFromMenu(int x, int y, int w, const Items& items) {
   drawMenuBox(x, y, w, WHITE, BLUE, items);
   const int n = static_cast<int>(items.size());
+  auto light = [&](int from, int to) {
+    if (from >= 0) drawMenuItem(x, y, w, from, WHITE, BLUE, items[static_cast<std::size_t>(from)]);
+    drawMenuItem(x, y, w, to, BLACK, WHITE, items[static_cast<std::size_t>(to)]);
+  };
   int highlighted = -1;
   Pointer p;
   int r = 0;
+  // A key's highlight holds while the pointer rests where it was when the key came; a resting
+  // pointer over the box would otherwise take it back at once.
+  bool keyLit = false;
+  Pointer restedAt;
+  int keyed = -1;  // the answer of Enter or Esc
   for (bool first = true;; first = false) {
     p = readPointer();
+    const Pointer real = p;
     r = rowOf(p.y, y);
     if (first) {
       // Item 1 lights up as soon as the menu is drawn, wherever the pointer is.
       r = 0;
       p.x = x + 4;
     }
+    if (keyLit && real.x == restedAt.x && real.y == restedAt.y && real.buttons == 0)
+      r = highlighted;
+    else
+      keyLit = false;
     if (r < 0 || r >= n) r = highlighted;
     if (r != highlighted && insideColumns(p.x, x, w)) {
-      if (highlighted >= 0)
-        drawMenuItem(x, y, w, highlighted, WHITE, BLUE,
-                     items[static_cast<std::size_t>(highlighted)]);
-      drawMenuItem(x, y, w, r, BLACK, WHITE, items[static_cast<std::size_t>(r)]);
+      light(highlighted, r);
       highlighted = r;
     }
     if (p.buttons != 0) break;
+
+    const std::string key = readKey();
+    if (key == "\r") {
+      keyed = highlighted + 1;
+      break;
+    }
+    if (key == "\x1b") {
+      keyed = 0;
+      break;
+    }
+    const int target = keyedItem(key, highlighted, n);
+    if (target >= 0 && target != highlighted) {
+      light(highlighted, target);
+      highlighted = target;
+      keyLit = true;
+      restedAt = real;
+    }
   }
-  const int result = rowOf(p.y, y) == r && insideColumns(p.x, x, w) ? r + 1 : 0;
-  while (readPointer().buttons != 0) {
+  int result = keyed;
+  if (keyed < 0) {
+    result = rowOf(p.y, y) == r && insideColumns(p.x, x, w) ? r + 1 : 0;
+    while (readPointer().buttons != 0) {
+    }
   }
+  discardKeys();
   return result;
 }
 

@@ -16,7 +16,9 @@ void drawMenuBox(int x, int y, int w, std::uint32_t textColour, std::uint32_t ba
 void drawMenuItem(int x, int y, int w, int i, std::uint32_t textColour, std::uint32_t barColour,
                   const std::string& item);
 // Draws the box white on blue and lets the mouse pick an item: 1..n, or 0 when the click was not
-// on one. Returns once every button is up.
+// on one; returns once every button is up. The keys move the highlight too (Up, Down, Home, End,
+// Page Up, Page Down); Enter picks the lit item and Esc answers 0. Keys still queued when it
+// returns are dropped.
 int chooseFromMenu(int x, int y, int w, const Items& items);
 
 }  // namespace orventa

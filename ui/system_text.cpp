@@ -2,6 +2,7 @@
 // the key colour, so only the text's own pixels reach the screen.
 #include "ui/system_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -10,8 +11,10 @@
 #include <string>
 #include <utility>
 
+#include "graphics/bitmap_font.h"
 #include "graphics/platform/platform.h"
 #include "graphics/primitives.h"
+#include "graphics/screen.h"
 #include "ui/layout.h"
 
 namespace orventa {
@@ -54,6 +57,23 @@ int mulDiv(int a, int b, int c) {
   return static_cast<int>(q);
 }
 
+// With no outline font on the machine at all, the built-in 8x16 font keeps menus readable,
+// centred on the line the outline text would take. Only where system text draws: 32-bit screens.
+void drawWithoutFonts(int x, int y, std::string_view text, int pixelHeight, std::uint32_t colour) {
+  int width = 0;
+  int height = 0;
+  int depth = 0;
+  int refresh = 0;
+  getScreenInfo(width, height, depth, refresh);
+  if (screenPointer() == nullptr || depth != 32) return;
+  std::string glyphs(text);
+  for (char& c : glyphs)
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';  // code page 437 differs above ASCII
+  drawBitmapText(nullptr, static_cast<float>(x),
+                 static_cast<float>(y + std::max(0, (pixelHeight - 16) / 2 + 2)), 0, glyphs, colour,
+                 16);
+}
+
 }  // namespace
 
 int fontPixelHeight(int size, int dpi) { return -mulDiv(size, dpi, 72); }
@@ -67,6 +87,10 @@ void drawSystemText(int x, int y, std::string_view text, std::string_view face, 
   const platform::FontRequest font{std::string(face), -fontPixelHeight(size, fonts.logicalDpi()),
                                    (style & BOLD) != 0, (style & ITALIC) != 0};
   const platform::TextExtent extent = fonts.measureText(font, text);
+  if (extent.height == 0) {
+    drawWithoutFonts(x, y, text, font.pixelHeight, colour);
+    return;
+  }
   int w = extent.width;
   int h = extent.height;
   if (font.italic) {

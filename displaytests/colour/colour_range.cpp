@@ -84,7 +84,9 @@ void customColor(ProgramState& state) {
   drawMenuBox(
       position(wd / 2 - 225), position(hd / 3), 450, WHITE, BLUE,
       {"Input color value (RRGGBB hex)", "Value?", "", "Exemple: FA003C", "Press <Esc> to exit"});
-  const std::string text = typeIntoField(state.desktop, hexDigit);
+  const std::optional<std::string> typed = typeIntoField(state.desktop, hexDigit);
+  if (!typed) return;  // Esc on an empty field: nothing was asked for
+  const std::string& text = *typed;
   if (text.size() != 6) {
     clearScreen();
     showErrorBox(state.desktop, INVALID_COLOUR);

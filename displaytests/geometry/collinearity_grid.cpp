@@ -118,15 +118,20 @@ void collinearityGrid(ProgramState& state) {
   setPages(1, 0);
   clearScreen();
   Grid grid = startGrid(test.width, test.height, test.depth);
+  // Redrawing an unchanged grid would show the same frame at the cost of a core.
+  bool stale = true;
   for (;;) {
     const std::string key = readKey();
     const int buttons = mouseButtons();
-    drawGridFrame(grid, test.width, test.height);
+    if (stale) drawGridFrame(grid, test.width, test.height);
+    stale = false;
     if (!key.empty()) {
       handleGridKey(grid, key, test.width, test.height, test.depth);
       clearScreen();
+      stale = true;
     }
-    if (key == "\x1b" || buttons != 0) break;
+    // The help box offers Q beside Esc.
+    if (key == "\x1b" || key == "q" || key == "Q" || buttons != 0) break;
   }
   // With no screen at all the mouse never comes back: there is nothing to wait for.
   while (screenPointer() != nullptr && mouseButtons() != 0) {

@@ -61,7 +61,7 @@ struct FontRequest {
 
 struct TextExtent {
   int width = 0;     // the sum of the hinted advances, without kerning
-  int height = 0;    // the face's Windows ascent plus descent at this size
+  int height = 0;    // the face's Windows ascent plus descent at this size; 0: no face at all
   int overhang = 0;  // extra width of synthesised slants; 0 for outline fonts
 };
 
@@ -97,6 +97,9 @@ class Platform {
   // One attempt to show a screen: full screen at exactly this mode (refresh 0 = the display's
   // default rate), or a window of this size. True only when the display really is in that state.
   virtual bool openDisplay(const DisplayMode& mode, bool fullScreen) = 0;
+  // False for a size no screen of this display can ever hold, full screen or window: asked
+  // before any memory is spent on it.
+  virtual bool canHold(int /*width*/, int /*height*/) { return true; }
   // The refresh rate the display runs at now (0 or 1 when the hardware does not say).
   virtual int currentRefreshRate() = 0;
   // Takes the screen away and gives the display back its desktop mode. Harmless when closed.

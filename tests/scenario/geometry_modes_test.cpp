@@ -124,17 +124,20 @@ TEST(Geometry, GridKeysShiftWrapWidenNarrowAndRecolourAt1024x768) {
   EXPECT_TRUE(mainScreenShown(p));
 }
 
-TEST(Geometry, GridEndsOnEscOnlyAndUsesIndicesAt8Bits) {
+TEST(Geometry, GridEndsOnEscOrTheQTheHelpBoxOffersAndUsesIndicesAt8Bits) {
   Started p(withModes(1280, 1024));
-  runTest(p, GRID, {640, 480, 8, 60});
-  keys(p, " ");
-  EXPECT_TRUE(shows(p, gridFrame(640, 480, 43, 19, 25)));
-  keys(p, "g");
-  EXPECT_TRUE(shows(p, gridFrame(640, 480, 43, 19, 25, 0x55FF55)));
-  keys(p, "qQx\t");
-  EXPECT_EQ(p.shownWidth(), 640);
-  keys(p, "\x1b");
-  EXPECT_TRUE(mainScreenShown(p));
+  for (const char* end : {"\x1b", "q", "Q"}) {
+    SCOPED_TRACE(end);
+    runTest(p, GRID, {640, 480, 8, 60});
+    keys(p, " ");
+    EXPECT_TRUE(shows(p, gridFrame(640, 480, 43, 19, 25)));
+    keys(p, "g");
+    EXPECT_TRUE(shows(p, gridFrame(640, 480, 43, 19, 25, 0x55FF55)));
+    keys(p, "x\t");
+    EXPECT_EQ(p.shownWidth(), 640);
+    keys(p, end);
+    EXPECT_TRUE(mainScreenShown(p));
+  }
 }
 
 TEST(Geometry, MoireWithoutASwitchEndsOnItsFifthPageAndTheMainScreenIsReopened) {

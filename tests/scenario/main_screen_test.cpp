@@ -58,6 +58,21 @@ TEST(MainScreenEnd, ExitProgramAndVisitHomepageEndWithStatusZeroAndGiveTheDispla
   }
 }
 
+TEST(MainScreenEnd, AHomepageThatCannotBeOpenedIsSaidInAnErrorBoxAndEndsWithStatusOne) {
+  for (int status : {127, 3}) {  // no opener at all; an opener that found no browser
+    platform::HeadlessConfig config = desktopOf(1366, 768);
+    config.commandStatus = status;
+    Started p(config);
+    pickMain(p, 13);
+    ASSERT_FALSE(p.finished());
+    EXPECT_TRUE(errorBoxShown(p));
+    p.type(" ");
+    ASSERT_TRUE(p.finished());
+    EXPECT_EQ(p.exitStatus(), 1);
+    EXPECT_EQ(p.display().log().back(), "close");
+  }
+}
+
 TEST_F(MainScreen, TheModeChangedFlagDecidesBetweenReopeningAndRedrawing) {
   const int before = opens(p);
   p.click(5, 5);  // nothing picked, flag down: only a redraw
@@ -84,10 +99,11 @@ TEST_F(MainScreen, CustomResolutionIsParsedAtTheFirstXAndMissingOrOversizedNumbe
   // clang-format off
   const struct {
     const char* typed;
-    int width, height;  // 0: refused with the error box, the settings unchanged
+    int width, height;  // 0: refused with the error box, -1: left quietly; the settings unchanged
   } cases[] = {{"1024x768\r", 1024, 768}, {"1024X768\r", 1024, 768}, {"1280x1024x5\r", 1280, 1024},
-               {"800x600\x1b", 800, 600}, {"1024x\r", 0, 0}, {"x768\r", 0, 0}, {"\x1b", 0, 0},
-               {"1024\r", 0, 0}, {"99999999999x5\r", 0, 0}};
+               {"800x600\x1b", 800, 600}, {"1024x\r", 0, 0}, {"x768\r", 0, 0}, {"\r", 0, 0},
+               {"\x1b", -1, 0}, {"12\b\b\x1b", -1, 0}, {"1024\r", 0, 0},
+               {"99999999999x5\r", 0, 0}};
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -95,10 +111,11 @@ TEST_F(MainScreen, CustomResolutionIsParsedAtTheFirstXAndMissingOrOversizedNumbe
     choose(1, RESOLUTION, 15);  // "Custom"
     p.type(c.typed);
     EXPECT_EQ(errorBoxShown(p), c.width == 0);
+    if (c.width == -1) expectMainScreen();
     p.type(c.width == 0 ? " " : "");  // any key closes the box
     EXPECT_FALSE(errorBoxShown(p));
-    EXPECT_EQ(p.state().test.width, c.width == 0 ? 1366 : c.width);
-    EXPECT_EQ(p.state().test.height, c.width == 0 ? 768 : c.height);
+    EXPECT_EQ(p.state().test.width, c.width <= 0 ? 1366 : c.width);
+    EXPECT_EQ(p.state().test.height, c.width <= 0 ? 768 : c.height);
   }
 }
 
@@ -110,9 +127,29 @@ TEST_F(MainScreen, CustomResolutionBeepsAtItsLimits) {
   EXPECT_EQ(beeps(p), 3);
   p.type("640x480\b\b8000");  // the erased cells are typed again
   EXPECT_EQ(beeps(p), 3);
-  p.type("0\r");  // the tenth character: the cursor stays at cell 10
+  p.type("0");  // the tenth character: the cursor stays at cell 10
   EXPECT_EQ(beeps(p), 4);
-  EXPECT_EQ(p.state().test, (DisplaySettings{640, 480000, 32, 60}));
+  // An eleventh has no cell: refused, so that the field shows what is used.
+  p.type("7");
+  EXPECT_EQ(beeps(p), 5);
+  p.type("\b\b\r");
+  EXPECT_EQ(p.state().test, (DisplaySettings{640, 4800, 32, 60}));
+}
+
+TEST_F(MainScreen, TheFieldShowsExactlyTheTextAfterItFills) {
+  choose(1, RESOLUTION, 15);  // "Custom"
+  // Ten characters fill the field; an eleventh draws nothing.
+  p.type("1280x10240");
+  const Frame full = p.frame();
+  p.type("5");
+  EXPECT_EQ(p.frame(), full);
+  // Backspace rubs out the tenth cell (x = W/2 + 200 - 225 = 658), the cursor then drawn there.
+  p.type("\b");
+  long ink = 0;
+  for (int y = 768 / 3 + 60; y < 768 / 3 + 90; ++y)
+    for (int x = 658; x < 678; ++x) ink += p.pixel(x, y) != SHOWN_BLUE;
+  EXPECT_GT(ink, 0);
+  EXPECT_LT(ink, 20);  // an underscore, no digit under it
 }
 
 TEST_F(MainScreen, DesktopInfoBoxIsDrawnOverTheMainScreenUntilAKey) {

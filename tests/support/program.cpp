@@ -19,6 +19,7 @@ void Program::start() {
   display_.setScripted(true);
   display_.input()->windowActive(true);
   display_.input()->mouseMoved(0, 0);
+  display_.placePointer(0, 0);
   thread_ = std::thread([this] { status_ = display_.run([this] { return runOrventa(state_); }); });
   ASSERT_TRUE(display_.waitUntilIdle()) << "the program never waited for input";
 }

@@ -30,10 +30,14 @@ class Program {
   void settle(double seconds = 0);
 
   void moveTo(int x, int y) {
+    display_.placePointer(x, y);
     display_.input()->pointerInside(true);
     display_.input()->mouseMoved(x, y);
     settle();
   }
+  // Moves the pointer while no window sees it (as during a mode switch): the next screen to
+  // open learns where it is, the open one does not.
+  void moveUnseen(int x, int y) { display_.placePointer(x, y); }
   void press(int button = 0) { setButton(button, true); }
   void release(int button = 0) { setButton(button, false); }
   void click(int x, int y) {
@@ -50,7 +54,13 @@ class Program {
     settle();
   }
   void extendedKey(unsigned char scanCode) { key(orventa::extendedKey(scanCode)); }
+  // Keys typed faster than the program reads them: all queued, then one settle.
+  void typeAhead(const std::vector<std::uint32_t>& codes) {
+    for (std::uint32_t code : codes) display_.input()->queueKey(code);
+    settle();
+  }
   void leaveWindow() {
+    display_.placePointer(-1, -1);
     display_.input()->pointerInside(false);
     settle();
   }

@@ -6,6 +6,7 @@
 
 #include "graphics/bitmap_font.h"
 #include "tests/support/headless_fixture.h"
+#include "tests/support/relay_platform.h"
 #include "ui/system_text.h"
 
 namespace orventa {
@@ -74,6 +75,35 @@ TEST_F(SystemText, DrawsNothingOnPalettedOrHighColourScreensNorInTheKeyColour) {
     drawSystemText(10, 10, "The quick brown fox", "Arial", 18, colour, REGULAR);
     EXPECT_EQ(countNot(paper), 0) << depth << " bits";
   }
+}
+
+// A machine without any outline font: the engine measures every face as nothing.
+class NoFonts final : public testing::RelayPlatform, public platform::FontEngine {
+ public:
+  using RelayPlatform::RelayPlatform;
+  platform::FontEngine& fonts() override { return *this; }
+  int logicalDpi() override { return 96; }
+  platform::TextExtent measureText(const platform::FontRequest&, std::string_view) override {
+    return {};
+  }
+  void drawText(const platform::FontRequest&, std::string_view, std::uint32_t*, int, int, int, int,
+                int, int, std::uint32_t, std::uint32_t) override {}
+};
+
+TEST_F(SystemText, WithoutAnyFontTheTextIsDrawnInTheEightBySixteenFontOnItsLine) {
+  NoFonts machine(display_);
+  platform::usePlatform(&machine);
+  openPainted(32);
+  // 18 points at 96 dpi ask for 24 pixels: the 16-pixel glyphs sit 6 rows down, as a menu bar
+  // 5 rows below the text's top would hold them.
+  drawSystemText(10, 10, "A", "Arial", 18, INK, REGULAR);
+  testing::PixelSet expected;
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 8; ++c)
+      if ((glyphRows(16, 'A')[r] >> c & 1) != 0) expected.insert({10 + c, 16 + r});
+  EXPECT_EQ(pixelsNot(PAPER), expected);
+  setNumberedScreenMode(0, 0, 0, 0, 0);
+  platform::usePlatform(&display_);
 }
 
 }  // namespace

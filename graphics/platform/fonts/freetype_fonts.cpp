@@ -13,9 +13,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -87,6 +89,33 @@ bool resolve(FcConfig* config, const FontRequest& request, Resolved& out) {
   return found;
 }
 
+// Any outline face the configuration offers, for a name that found none.
+bool resolveAny(FcConfig* config, Resolved& out, std::string& family) {
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, nullptr);
+  FcFontSet* fonts = nullptr;
+  if (pattern != nullptr && objects != nullptr) {
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    fonts = FcFontList(config, pattern, objects);
+  }
+  bool found = false;
+  for (int i = 0; fonts != nullptr && i < fonts->nfont && !found; ++i) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
+    out = Resolved{};
+    out.file = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &out.index);
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &name) == FcResultMatch)
+      family = reinterpret_cast<const char*>(name);
+    found = true;
+  }
+  if (fonts != nullptr) FcFontSetDestroy(fonts);
+  if (objects != nullptr) FcObjectSetDestroy(objects);
+  if (pattern != nullptr) FcPatternDestroy(pattern);
+  return found;
+}
+
 // Windows ascent and descent in font units.
 std::pair<std::int64_t, std::int64_t> windowsAscentDescent(FT_Face face) {
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
@@ -127,6 +156,7 @@ struct FreeTypeFonts::State {
   FcConfig* config = nullptr;
   std::map<std::tuple<std::string, int, int>, Resolved> resolved;  // face, height, style
   std::map<std::pair<std::string, int>, FT_Face> faces;            // null: failed to open
+  std::set<std::string> missing;  // faces already reported as not found
 
   // A face set to the request's size and synthesis, or null.
   FT_Face open(const FontRequest& request, Resolved& font);
@@ -145,7 +175,22 @@ FT_Face FreeTypeFonts::State::open(const FontRequest& request, Resolved& font) {
   if (known == resolved.end()) {
     if (config == nullptr) config = FcInitLoadConfigAndFonts();
     Resolved r;
-    if (config == nullptr || !resolve(config, request, r)) r.file.clear();
+    if (config == nullptr || !resolve(config, request, r)) {
+      r = Resolved{};
+      std::string family;
+      const bool any = config != nullptr && resolveAny(config, r, family);
+      // Said once a face: blank menus with no word why would leave the user guessing.
+      if (missing.insert(request.face).second) {
+        if (any)
+          std::fprintf(stderr, "orventa: font \"%s\" could not be had; using \"%s\"\n",
+                       request.face.c_str(), family.c_str());
+        else
+          std::fprintf(stderr,
+                       "orventa: font \"%s\" could not be had, nor any other; text is drawn in "
+                       "the built-in 8x16 font\n",
+                       request.face.c_str());
+      }
+    }
     known = resolved.emplace(key, std::move(r)).first;
   }
   font = known->second;

@@ -114,11 +114,32 @@ bool HeadlessPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
   }
   record((ok ? "open " : "refused ") + describe(mode) + (fullScreen ? " full" : " window"));
   if (!ok) return false;
-  std::lock_guard lock(mutex_);
-  shown_ = {mode.width, mode.height, mode.bitsPerPixel, refresh};
-  fullScreen_ = fullScreen;
-  // Sized afresh, as a display's memory is its current mode's and no more.
-  display_ = std::vector<std::uint32_t>(static_cast<std::size_t>(mode.width) * mode.height);
+  bool placed = false;
+  bool inside = false;
+  int x = 0;
+  int y = 0;
+  {
+    std::lock_guard lock(mutex_);
+    shown_ = {mode.width, mode.height, mode.bitsPerPixel, refresh};
+    fullScreen_ = fullScreen;
+    // Sized afresh, as a display's memory is its current mode's and no more.
+    display_ = std::vector<std::uint32_t>(static_cast<std::size_t>(mode.width) * mode.height);
+    if (pointerPlaced_ && fullScreen) {
+      pointerX_ = std::clamp(pointerX_, 0, mode.width - 1);
+      pointerY_ = std::clamp(pointerY_, 0, mode.height - 1);
+    }
+    placed = pointerPlaced_ && input_ != nullptr;
+    inside = pointerX_ >= 0 && pointerY_ >= 0 && pointerX_ < mode.width && pointerY_ < mode.height;
+    x = pointerX_;
+    y = pointerY_;
+  }
+  // A new window is the active one, and learns where the pointer rests.
+  if (placed) {
+    InputSink* sink = input();
+    sink->windowActive(true);
+    if (inside) sink->mouseMoved(x, y);
+    sink->pointerInside(inside);
+  }
   return true;
 }
 
@@ -211,7 +232,14 @@ void HeadlessPlatform::beep(int frequencyHz, int durationMs) {
 
 int HeadlessPlatform::runCommand(const std::string& commandLine) {
   record("command " + commandLine);
-  return 0;
+  return config_.commandStatus;
+}
+
+void HeadlessPlatform::placePointer(int x, int y) {
+  std::lock_guard lock(mutex_);
+  pointerPlaced_ = true;
+  pointerX_ = x;
+  pointerY_ = y;
 }
 
 void HeadlessPlatform::present() {

@@ -28,6 +28,8 @@ struct HeadlessConfig {
   bool acceptWindow = true;          // a window no larger than the desktop
   // Replaces the rule above when set.
   std::function<bool(const DisplayMode&, bool fullScreen)> accepts;
+  // What running a command line returns (127: the command cannot be found).
+  int commandStatus = 0;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -66,6 +68,10 @@ class HeadlessPlatform final : public Platform {
 
   // Input as the display would deliver it.
   InputSink* input();
+  // Where the pointer rests on the display, without any event: what a real display reports when
+  // a screen opens. Until it is first placed, opening reports nothing. A full-screen mode keeps
+  // the pointer on it, as a display that shrinks under it does.
+  void placePointer(int x, int y);
 
   // Scripted runs. The program thread parks in idle() once its polls have found nothing for a few
   // virtual milliseconds, until the test lets it go on; so the test sees a still picture and the
@@ -95,6 +101,9 @@ class HeadlessPlatform final : public Platform {
   bool fullScreen_ = false;
   std::vector<std::uint32_t> display_;
   std::vector<std::string> log_;
+  bool pointerPlaced_ = false;
+  int pointerX_ = 0;
+  int pointerY_ = 0;
   std::unique_ptr<FreeTypeFonts> fonts_;
   class Input;
   std::unique_ptr<Input> inputProxy_;  // forwards to input_, and counts as activity

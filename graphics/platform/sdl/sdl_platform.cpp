@@ -2,16 +2,19 @@
 
 #include <SDL.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "graphics/input.h"
 #include "graphics/platform/sdl/sdl_convert.h"
 #include "graphics/platform/sdl/sdl_keys.h"
+#include "graphics/platform/sdl/x11_queries.h"
 
 namespace orventa::platform {
 namespace {
@@ -80,6 +83,22 @@ bool findFullScreenMode(const DisplayMode& mode, SDL_DisplayMode& entry) {
   return false;
 }
 
+// Whether the shell would find `program` (a name, or a path with a slash) as an executable.
+bool onSearchPath(const std::string& program) {
+  if (program.empty()) return false;
+  if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0;
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+  for (;;) {
+    const std::size_t colon = rest.find(':');
+    std::string folder(rest.substr(0, colon));
+    if (folder.empty()) folder = ".";
+    if (access((folder + "/" + program).c_str(), X_OK) == 0) return true;
+    if (colon == std::string_view::npos) return false;
+    rest.remove_prefix(colon + 1);
+  }
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform()
@@ -113,6 +132,8 @@ int SdlPlatform::run(const std::function<int()>& program) {
     return 1;
   }
   eventType_ = SDL_RegisterEvents(1);
+  askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
+  if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
   SDL_DisplayMode desktop{};
   SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
@@ -235,6 +256,12 @@ void SdlPlatform::closeDisplay() {
   request(r);
 }
 
+// A window the X screen can never hold whole cannot show the pattern, and would only eat memory
+// and time in the renderer.
+bool SdlPlatform::canHold(int width, int height) {
+  return largestWidth_ <= 0 || (width <= largestWidth_ && height <= largestHeight_);
+}
+
 int SdlPlatform::currentRefreshRate() { return refreshRate_; }
 
 bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
@@ -242,6 +269,7 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   SDL_DisplayMode entry{};
   if (fullScreen && !findFullScreenMode(mode, entry)) return false;
+  if (!canHold(mode.width, mode.height)) return false;
 
   // A full-screen window sits on the display's corner: without a window manager nobody else
   // moves it there when the mode changes under it.
@@ -254,9 +282,15 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // Made for OpenGL from the start: SDL's OpenGL renderer would otherwise destroy and remake the
   // window, and wait on the display for it all over again (about 300 ms at start-up). Without
   // OpenGL a plain window takes a software renderer.
-  window_ = SDL_CreateWindow("Orventa", x, y, mode.width, mode.height, flags | SDL_WINDOW_OPENGL);
+  // A window in place of a display mode says so, lest a cut-off picture pass for overscan.
+  const std::string title = fullScreen ? std::string("Orventa")
+                                       : "Orventa - " + std::to_string(mode.width) + "x" +
+                                             std::to_string(mode.height) +
+                                             " in a window (the display has no such mode)";
+  window_ =
+      SDL_CreateWindow(title.c_str(), x, y, mode.width, mode.height, flags | SDL_WINDOW_OPENGL);
   if (window_ == nullptr)
-    window_ = SDL_CreateWindow("Orventa", x, y, mode.width, mode.height, flags);
+    window_ = SDL_CreateWindow(title.c_str(), x, y, mode.width, mode.height, flags);
   if (window_ == nullptr) return false;
   if (fullScreen && (SDL_SetWindowDisplayMode(window_, &entry) != 0 ||
                      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)) {
@@ -285,12 +319,13 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   SDL_StartTextInput();
   SDL_GetCurrentDisplayMode(DISPLAY, &shown);
   refreshRate_ = shown.refresh_rate;
-  // A new window is the active one until the system says otherwise; the pointer is inside only
-  // once it enters.
-  if (input_ != nullptr) {
-    input_->windowActive(true);
-    input_->pointerInside(false);
-  }
+  // A new window is the active one until the system says otherwise. Where the pointer is, is
+  // asked now: a resting pointer sends no crossing event, and the one it had may be stale.
+  if (input_ != nullptr) input_->windowActive(true);
+  syncPointer(true);
+  if (!fullScreen)
+    std::fprintf(stderr, "orventa: the display has no %dx%d mode at %d bits; shown in a window\n",
+                 mode.width, mode.height, mode.bitsPerPixel);
   displayOpen_ = true;
   exposed_ = true;
   return true;
@@ -342,6 +377,34 @@ bool SdlPlatform::createRenderer(int width, int height) {
   return true;
 }
 
+void SdlPlatform::syncPointer(bool opening) {
+  if (input_ == nullptr || window_ == nullptr) return;
+  PointerQuery now = askX11_ ? queryPointer(window_) : PointerQuery{};
+  if (!now.known) {
+    // Elsewhere crossing events are trusted; SDL's own view serves as the starting point.
+    if (!opening) return;
+    const Uint32 mask = SDL_GetMouseState(&now.x, &now.y);
+    now.inside = SDL_GetMouseFocus() == window_;
+    now.buttons = ((mask & SDL_BUTTON_LMASK) != 0 ? 1 : 0) |
+                  ((mask & SDL_BUTTON_RMASK) != 0 ? 2 : 0) |
+                  ((mask & SDL_BUTTON_MMASK) != 0 ? 4 : 0);
+  }
+  if (opening || now.inside != pointer_.inside || now.x != pointer_.x || now.y != pointer_.y) {
+    if (now.inside)
+      input_->mouseMoved(static_cast<int>(now.x * pointerScaleX_),
+                         static_cast<int>(now.y * pointerScaleY_));
+    input_->pointerInside(now.inside);
+  }
+  // A release that went to the window before this one must not leave a button held for ever.
+  if (opening) {
+    for (int bit = 0; bit < 3; ++bit)
+      if (((now.buttons ^ buttonsDown_) >> bit & 1) != 0)
+        input_->mouseButton(bit, (now.buttons >> bit & 1) != 0);
+    buttonsDown_ = now.buttons;
+  }
+  pointer_ = now;
+}
+
 void SdlPlatform::closeWindow() {
   if (window_ == nullptr) return;
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -385,6 +448,7 @@ void SdlPlatform::handle(const SDL_Event& event) {
   }
   if (event.type == SDL_QUIT) terminate(1);
   if (input_ == nullptr) return;
+  idleStreak_.store(0, std::memory_order_relaxed);
   // Window and mouse events of a window already closed must not describe the new one.
   const Uint32 current = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
   switch (event.type) {
@@ -401,12 +465,16 @@ void SdlPlatform::handle(const SDL_Event& event) {
                            static_cast<int>(event.motion.y * pointerScaleY_));
       break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEBUTTONUP: {
       if (event.button.windowID != current) break;
       input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
                          static_cast<int>(event.button.y * pointerScaleY_));
-      input_->mouseButton(buttonBit(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+      const int bit = buttonBit(event.button.button);
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      input_->mouseButton(bit, down);
+      if (bit >= 0) buttonsDown_ = down ? buttonsDown_ | 1 << bit : buttonsDown_ & ~(1 << bit);
       break;
+    }
     case SDL_MOUSEWHEEL: {
       if (event.wheel.windowID != current || event.wheel.y == 0) break;
       const bool forward = (event.wheel.y > 0) != (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED);
@@ -416,11 +484,18 @@ void SdlPlatform::handle(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.windowID != current) break;
       switch (event.window.event) {
+        // Under X, crossing events also come from grabs and window managers: ask instead.
         case SDL_WINDOWEVENT_ENTER:
-          input_->pointerInside(true);
+          if (askX11_)
+            syncPointer(false);
+          else
+            input_->pointerInside(true);
           break;
         case SDL_WINDOWEVENT_LEAVE:
-          input_->pointerInside(false);
+          if (askX11_)
+            syncPointer(false);
+          else
+            input_->pointerInside(false);
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           input_->windowActive(true);
@@ -452,6 +527,7 @@ void SdlPlatform::presentPass() {
     retraceWanted_ = false;
   }
   if (texture_ == nullptr) return;
+  if (askX11_) syncPointer(false);
   bool uploading = false;
   if (frames_ != nullptr) {
     frames_->withFrame([&](FrameView& frame) {
@@ -513,7 +589,13 @@ void SdlPlatform::sleepMilliseconds(int ms) {
   if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void SdlPlatform::idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+// A poll that keeps finding nothing backs off a little: a few milliseconds are not felt, a
+// thousand wake-ups a second are (a prompt left waiting should cost next to nothing).
+void SdlPlatform::idle() {
+  constexpr int BRISK_POLLS = 200;
+  const int streak = idleStreak_.fetch_add(1, std::memory_order_relaxed);
+  std::this_thread::sleep_for(std::chrono::milliseconds(streak < BRISK_POLLS ? 1 : 4));
+}
 
 void SdlPlatform::beep(int frequencyHz, int durationMs) { tone_.play(frequencyHz, durationMs); }
 
@@ -524,6 +606,9 @@ FontEngine& SdlPlatform::fonts() {
 }
 
 int SdlPlatform::runCommand(const std::string& commandLine) {
+  // The shell's own "not found" would be the only word of a command that cannot run.
+  const std::string program = commandLine.substr(0, commandLine.find(' '));
+  if (!onSearchPath(program)) return 127;
   const int status = std::system(commandLine.c_str());
   if (status == -1) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

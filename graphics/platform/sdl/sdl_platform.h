@@ -2,8 +2,10 @@
 // turns events into keys and mouse state, presents the frame buffer about every 10 ms, and
 // carries out the mode switches the program thread asks for. Full screen means a real mode
 // switch to an exact entry of SDL's mode list (never a scaled desktop), checked after the switch.
-// Limits: display 0 only; under Wayland SDL emulates mode switches by scaling, which cannot be
-// told from a real switch. Fonts come from the FreeType engine every backend shares.
+// Under X the pointer's place is asked of the server, since crossing events do not come for a
+// pointer that rests. Limits: display 0 only; under Wayland SDL emulates mode switches by scaling,
+// which cannot be told from a real switch. Fonts come from the FreeType engine every backend
+// shares.
 #pragma once
 
 #include <atomic>
@@ -19,6 +21,7 @@
 #include "graphics/platform/fonts/freetype_fonts.h"
 #include "graphics/platform/platform.h"
 #include "graphics/platform/sdl/sdl_sound.h"
+#include "graphics/platform/sdl/x11_queries.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -42,6 +45,7 @@ class SdlPlatform final : public Platform {
   DisplayMode desktopMode() override;
   std::vector<DisplayMode> displayModes() override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
+  bool canHold(int width, int height) override;
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
@@ -72,6 +76,8 @@ class SdlPlatform final : public Platform {
   bool openWindow(const DisplayMode& mode, bool fullScreen);
   bool createRenderer(int width, int height);
   void closeWindow();
+  // Tells the input sink where the pointer is; on opening, also the buttons held.
+  void syncPointer(bool opening);
   [[noreturn]] void terminate(int status);
 
   FrameSource* frames_ = nullptr;
@@ -100,8 +106,14 @@ class SdlPlatform final : public Platform {
   double pointerScaleX_ = 1;  // window coordinates to pixels on HiDPI displays
   double pointerScaleY_ = 1;
   bool exposed_ = false;
+  bool askX11_ = false;   // the x11 driver: the pointer and the screen's limits are asked of X
+  int largestWidth_ = 0;  // the largest screen X can make; 0: unknown
+  int largestHeight_ = 0;
+  PointerQuery pointer_;
+  int buttonsDown_ = 0;  // as last told to the sink
 
   std::atomic<int> refreshRate_{0};
+  std::atomic<int> idleStreak_{0};  // polls that found nothing since the last input event
   std::atomic<bool> displayOpen_{false};
 
   // Presentation count, for waitVerticalRetrace.
