@@ -113,6 +113,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
     return 1;
   }
   eventType_ = SDL_RegisterEvents(1);
+  startKeeping();
 
   SDL_DisplayMode desktop{};
   SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
@@ -152,6 +153,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
   Clock::time_point nextPresent = Clock::now();
   while (!programDone_) {
     if (const int signal = pendingSignal.load(); signal != 0) terminate(128 + signal);
+    watchDesktop();
     // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
         std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
@@ -170,6 +172,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
   running_ = false;
 
   closeWindow();
+  finishKeeping();
   tone_.close();
   for (std::size_t i = 0; i < std::size(HANDLED_SIGNALS); ++i)
     sigaction(HANDLED_SIGNALS[i], &previous[i], nullptr);
@@ -186,7 +189,10 @@ void SdlPlatform::connect(FrameSource* frames, InputSink* input) {
   input_ = input;
 }
 
-DisplayMode SdlPlatform::desktopMode() { return desktop_; }
+DisplayMode SdlPlatform::desktopMode() {
+  std::lock_guard lock(desktopMutex_);
+  return desktop_;
+}
 
 std::vector<DisplayMode> SdlPlatform::displayModes() { return modes_; }
 
@@ -240,6 +246,7 @@ int SdlPlatform::currentRefreshRate() { return refreshRate_; }
 bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   closeWindow();
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
   if (fullScreen && !findFullScreenMode(mode, entry)) return false;
 
@@ -348,6 +355,7 @@ void SdlPlatform::closeWindow() {
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   // Leaving full screen puts the desktop mode back.
   SDL_DestroyWindow(window_);
+  afterClose();
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
@@ -531,6 +539,7 @@ int SdlPlatform::runCommand(const std::string& commandLine) {
 
 void SdlPlatform::terminate(int status) {
   closeWindow();
+  finishKeeping();
   std::fflush(nullptr);
   // The program thread is still running: skip destructors and atexit handlers it may race with.
   std::_Exit(status);
