@@ -37,7 +37,18 @@ void SdlPlatform::beforeOpen(const DisplayMode& mode, bool fullScreen) {
 void SdlPlatform::afterClose() {
   if (keeper_ == nullptr) return;
   flushSdlRequests();
-  if (keeper_->afterClose()) adoptDesktop();
+  // SDL may just have put back its stale desktop mode over the one adopted.
+  if (keeper_->afterClose(reloadVideo_) || reloadVideo_) {
+    // SDL read the desktop mode and the mode list once; they are stale now. With no window
+    // open, a fresh start of its video reads them again, and SDL never puts the old mode back.
+    reloadVideo_ = false;
+    SDL_FreeCursor(arrow_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    catchXErrors();
+    arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    adoptDesktop();
+  }
 }
 
 void SdlPlatform::watchDesktop() {
@@ -48,6 +59,7 @@ void SdlPlatform::watchDesktop() {
   flushSdlRequests();
   if (!keeper_->changedOutside()) return;
   adoptDesktop();
+  reloadVideo_ = true;
   // The menu on the screen is of the old size: a click on no item ends it, and the main loop
   // rebuilds the main screen at the new one.
   if (input_ != nullptr) {

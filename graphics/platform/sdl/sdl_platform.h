@@ -126,6 +126,7 @@ class SdlPlatform final : public Platform {
 
   ModeKeeper* keeper_ = nullptr;
   std::uint32_t lastWatch_ = 0;
+  bool reloadVideo_ = false;  // SDL's idea of the desktop mode is stale
 
   TonePlayer tone_;
   std::mutex fontsMutex_;

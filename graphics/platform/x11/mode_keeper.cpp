@@ -56,7 +56,7 @@ void ModeKeeper::release() {
   if (!record_.empty()) std::remove(record_.c_str());
 }
 
-bool ModeKeeper::afterClose() {
+bool ModeKeeper::afterClose(bool mendAny) {
   watching_ = false;
   OutputHandle handle;
   OutputNow now;
@@ -67,7 +67,7 @@ bool ModeKeeper::afterClose() {
   // Away from a test mode only an output left without a mode is ours to mend; any other mode
   // there is the user's.
   SavedMode shown;
-  if (!holding_ && shownMode(handle, now, shown)) return false;
+  if (!holding_ && !mendAny && shownMode(handle, now, shown)) return false;
   bool changed = false;
   const OutputMode* target = modeToPutBack(now, desktop_);
   if (target != nullptr && setOutputMode(display_, handle, *target)) {

@@ -25,7 +25,8 @@ class ModeKeeper {
   // Before a screen of `width` x `height` at `refreshHz` (0: any) opens.
   void beforeOpen(int width, int height, int refreshHz, bool fullScreen);
   // After a screen closed. True when the desktop mode is not the one it was (it had gone).
-  bool afterClose();
+  // `mendAny`: any other mode on the output is the backend's mistake, not the user's choice.
+  bool afterClose(bool mendAny);
   // Polled while the desktop mode is shown: true when it was changed from outside.
   bool changedOutside();
   // The desktop mode as this keeper holds it now (width 0: unknown).
