@@ -197,23 +197,6 @@ check_no_display() {
 
 # --- the real program, driven through its menus ---------------------------------------------
 
-# The 1920 x 1080 desktop's main menu box at (W/8, H/4), 400 wide.
-menu_x=240
-menu_y=270
-
-# Points at item k of the menu at (X, Y), WIDTH wide, waits until the menu lights it (so that
-# the menu is polling), clicks: pick X Y WIDTH K
-pick() {
-  xdotool mousemove $(($1 + 20)) $(($2 + 30 * ($4 - 1) + 10))
-  until_px 10 $(($1 + $3 - 1)) $(($2 + 30 * ($4 - 1) + 6)) ffffff
-  xdotool click 1
-}
-
-pick_main() { pick "$menu_x" "$menu_y" 400 "$1"; }
-
-# The main screen is up: the grey background and item 1 lit.
-until_main_screen() { until_px 15 $((menu_x + 399)) $((menu_y + 6)) ffffff; }
-
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 
 # The desktop mode full screen, the main screen on it, no CPU spent waiting, and the desktop mode
