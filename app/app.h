@@ -11,6 +11,8 @@ namespace orventa {
 
 // Reads the desktop, builds the supported-mode lists, the sample text and the fallback screen.
 ProgramState startUp();
+// The numbered 8-bit screen of a desktop this wide.
+FallbackScreen fallbackScreen(int desktopWidth);
 // Shows the main screen and runs what is picked until "Exit Program" or "Visit homepage";
 // returns the exit status.
 int runMainLoop(ProgramState& state);

@@ -1,9 +1,3 @@
-#include "app/orventa.h"
-#include "graphics/platform/platform.h"
-#include "graphics/platform/sdl/sdl_platform.h"
+#include "app/launch.h"
 
-int main() {
-  orventa::platform::SdlPlatform display;
-  orventa::platform::usePlatform(&display);
-  return display.run([] { return orventa::runOrventa(); });
-}
+int main(int argc, char** argv) { return orventa::launch(argc, argv); }

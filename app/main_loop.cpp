@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/desktop_follow.h"
 #include "displaytests/display_tests.h"
 #include "graphics/input.h"
 #include "graphics/primitives.h"
@@ -72,13 +73,13 @@ void runMainMenuItem(int item, ProgramState& state) {
 int runMainLoop(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   for (;;) {
-    setScreenMode(desktop.width, desktop.height, 24, 0, FULL_SCREEN, 0);
+    openMainScreenMode(state);
     // Without a screen there is no input either, and the menu could never be left: try again
     // now and then until the display takes the main-screen mode.
     while (screenPointer() == nullptr) {
       sleepMilliseconds(1000);
       idle();
-      setScreenMode(desktop.width, desktop.height, 24, 0, FULL_SCREEN, 0);
+      openMainScreenMode(state);
     }
     do {
       drawMainScreen(state);
@@ -88,6 +89,8 @@ int runMainLoop(ProgramState& state) {
       if (choice == VISIT_HOMEPAGE) return visitHomepage(state);
       if (choice == EXIT_PROGRAM) return 0;
       runMainMenuItem(choice, state);
+      // A desktop mode changed meanwhile gets a main screen of its own size.
+      if (followDesktop(state)) state.modeChanged = true;
     } while (!state.modeChanged);
     state.modeChanged = false;
   }

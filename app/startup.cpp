@@ -16,8 +16,12 @@ ProgramState startUp() {
     for (std::uint32_t code = listScreenModes(8 * b); code > 0; code = listScreenModes(0))
       list += "/" + std::to_string(code >> 16) + " x " + std::to_string(code & 0xFFFF);
   }
-  state.fallback = d.width <= 1024 ? FallbackScreen{18, 80, 30} : FallbackScreen{19, 100, 37};
+  state.fallback = fallbackScreen(d.width);
   return state;
+}
+
+FallbackScreen fallbackScreen(int desktopWidth) {
+  return desktopWidth <= 1024 ? FallbackScreen{18, 80, 30} : FallbackScreen{19, 100, 37};
 }
 
 }  // namespace orventa

@@ -78,27 +78,36 @@ check_switch() {
 
 check_missing_mode() {
   start_x
-  # A size between the listed ones (SDL would pick 1024 x 768) and one above them all.
-  local size
-  for size in 1000x700 2560x1440; do
-    start_probe mode "${size%x*}" "${size#*x}" 0
-    wait_for '^ready$'
-    expect_line "^attempt ${size}x32@0 full refused\$"
-    expect_line "^attempt ${size}x32@0 window ok\$"
-    expect_line "^screen ${size}x32@0\$"
-    said 'full ok' && fail "a substituted mode was taken for $size"
-    expect_size 1920x1080 "with a $size window"
-    [ "$(window_geometry)" = "$size" ] || fail "the window is $(window_geometry), not $size"
-    if [ "$size" = 1000x700 ]; then
-      # The window is centred: (460, 190) is its corner. Outside it the mouse reads fail.
-      xdotool mousemove 10 10
-      wait_for '^mouse 1 -1 -1 -1 -1$'
-      xdotool mousemove 500 300
-      wait_for '^mouse 0 40 110 0 0$'
-    fi
-    send quit
-    finish 0
-  done
+  # A size between the listed ones (SDL would pick 1024 x 768): a window that says what it is.
+  local size=1000x700
+  start_probe mode 1000 700 0
+  wait_for '^ready$'
+  expect_line "^attempt ${size}x32@0 full refused\$"
+  expect_line "^attempt ${size}x32@0 window ok\$"
+  expect_line "^screen ${size}x32@0\$"
+  said 'full ok' && fail "a substituted mode was taken for $size"
+  expect_size 1920x1080 "with a $size window"
+  local id
+  id=$(xdotool search --name "^Orventa - $size in a window" | head -n1)
+  [ -n "$id" ] || fail "no window whose title names $size"
+  [ "$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')" = "$size" ] ||
+    fail "the window is not $size"
+  grep -q "$size" "$work/err" || fail "nothing on stderr names the $size window"
+  # The window is centred: (460, 190) is its corner. Outside it the mouse reads fail.
+  xdotool mousemove 10 10
+  wait_for '^mouse 1 -1 -1 -1 -1$'
+  xdotool mousemove 500 300
+  wait_for '^mouse 0 40 110 0 0$'
+  send quit
+  finish 0
+
+  # Larger than this X screen can ever be: refused before any window, at once.
+  start_probe mode 2560 1440 0
+  wait_for '^ready$'
+  expect_line '^attempt 2560x1440x32@0 window refused$'
+  said 'window ok' && fail "a window larger than the X screen was opened"
+  send quit
+  finish 0
 }
 
 check_input() {
@@ -187,23 +196,6 @@ check_no_display() {
 }
 
 # --- the real program, driven through its menus ---------------------------------------------
-
-# The 1920 x 1080 desktop's main menu box at (W/8, H/4), 400 wide.
-menu_x=240
-menu_y=270
-
-# Points at item k of the menu at (X, Y), WIDTH wide, waits until the menu lights it (so that
-# the menu is polling), clicks: pick X Y WIDTH K
-pick() {
-  xdotool mousemove $(($1 + 20)) $(($2 + 30 * ($4 - 1) + 10))
-  until_px 10 $(($1 + $3 - 1)) $(($2 + 30 * ($4 - 1) + 6)) ffffff
-  xdotool click 1
-}
-
-pick_main() { pick "$menu_x" "$menu_y" 400 "$1"; }
-
-# The main screen is up: the grey background and item 1 lit.
-until_main_screen() { until_px 15 $((menu_x + 399)) $((menu_y + 6)) ffffff; }
 
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 

@@ -2,6 +2,9 @@
 # in the background, waits with deadlines, root-window shots, and cleanup whatever happens.
 # Source it after setting $check.
 work=$(mktemp -d "${TMPDIR:-/tmp}/orventa-e2e.XXXXXX")
+# The program's lock and mode record stay with this check.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 xvfb_pid=""
 pid=""
 
@@ -139,6 +142,23 @@ until_px() {
     sleep 0.05
   done
 }
+
+# The 1920 x 1080 desktop's main menu box at (W/8, H/4), 400 wide.
+menu_x=240
+menu_y=270
+
+# Points at item k of the menu at (X, Y), WIDTH wide, waits until the menu lights it (so that
+# the menu is polling), clicks: pick X Y WIDTH K
+pick() {
+  xdotool mousemove $(($1 + 20)) $(($2 + 30 * ($4 - 1) + 10))
+  until_px 10 $(($1 + $3 - 1)) $(($2 + 30 * ($4 - 1) + 6)) ffffff
+  xdotool click 1
+}
+
+pick_main() { pick "$menu_x" "$menu_y" 400 "$1"; }
+
+# The main screen is up: the grey background and item 1 lit.
+until_main_screen() { until_px 15 $((menu_x + 399)) $((menu_y + 6)) ffffff; }
 
 # The checks are the script's check_* functions; CHECK names one.
 run_check() {

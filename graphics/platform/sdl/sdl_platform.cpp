@@ -132,6 +132,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
     return 1;
   }
   eventType_ = SDL_RegisterEvents(1);
+  startKeeping();
   askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
@@ -173,6 +174,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
   Clock::time_point nextPresent = Clock::now();
   while (!programDone_) {
     if (const int signal = pendingSignal.load(); signal != 0) terminate(128 + signal);
+    watchDesktop();
     // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
         std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
@@ -191,6 +193,7 @@ int SdlPlatform::run(const std::function<int()>& program) {
   running_ = false;
 
   closeWindow();
+  finishKeeping();
   tone_.close();
   for (std::size_t i = 0; i < std::size(HANDLED_SIGNALS); ++i)
     sigaction(HANDLED_SIGNALS[i], &previous[i], nullptr);
@@ -207,7 +210,10 @@ void SdlPlatform::connect(FrameSource* frames, InputSink* input) {
   input_ = input;
 }
 
-DisplayMode SdlPlatform::desktopMode() { return desktop_; }
+DisplayMode SdlPlatform::desktopMode() {
+  std::lock_guard lock(desktopMutex_);
+  return desktop_;
+}
 
 std::vector<DisplayMode> SdlPlatform::displayModes() { return modes_; }
 
@@ -267,6 +273,7 @@ int SdlPlatform::currentRefreshRate() { return refreshRate_; }
 bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   closeWindow();
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
   if (fullScreen && !findFullScreenMode(mode, entry)) return false;
   if (!canHold(mode.width, mode.height)) return false;
@@ -411,6 +418,7 @@ void SdlPlatform::closeWindow() {
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   // Leaving full screen puts the desktop mode back.
   SDL_DestroyWindow(window_);
+  afterClose();
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
@@ -616,6 +624,7 @@ int SdlPlatform::runCommand(const std::string& commandLine) {
 
 void SdlPlatform::terminate(int status) {
   closeWindow();
+  finishKeeping();
   std::fflush(nullptr);
   // The program thread is still running: skip destructors and atexit handlers it may race with.
   std::_Exit(status);

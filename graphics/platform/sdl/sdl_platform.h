@@ -31,6 +31,8 @@ union SDL_Event;
 
 namespace orventa::platform {
 
+class ModeKeeper;
+
 class SdlPlatform final : public Platform {
  public:
   SdlPlatform();
@@ -56,6 +58,9 @@ class SdlPlatform final : public Platform {
   FontEngine& fonts() override;
   int runCommand(const std::string& commandLine) override;
 
+  // Keeps the desktop mode through `keeper` (X11 only): set before run.
+  void keepModes(ModeKeeper* keeper);
+
  private:
   // A mode switch asked from the program thread, carried out on the main thread.
   struct Request {
@@ -79,6 +84,13 @@ class SdlPlatform final : public Platform {
   // Tells the input sink where the pointer is; on opening, also the buttons held.
   void syncPointer(bool opening);
   [[noreturn]] void terminate(int status);
+  // The desktop mode's keeper (sdl_mode_hooks.cpp), main thread only.
+  void startKeeping();
+  void beforeOpen(const DisplayMode& mode, bool fullScreen);
+  void afterClose();
+  void watchDesktop();
+  void adoptDesktop();
+  void finishKeeping();
 
   FrameSource* frames_ = nullptr;
   InputSink* input_ = nullptr;
@@ -88,7 +100,9 @@ class SdlPlatform final : public Platform {
   std::atomic<bool> programDone_{false};
   double counterPeriod_ = 0;
 
-  // Read on the program thread, written on the main thread before the program starts.
+  // Read on the program thread, written on the main thread before the program starts and when
+  // the desktop mode changes (under desktopMutex_).
+  std::mutex desktopMutex_;
   DisplayMode desktop_;
   std::vector<DisplayMode> modes_;
   bool screenSaverWasOn_ = false;
@@ -121,6 +135,10 @@ class SdlPlatform final : public Platform {
   std::condition_variable presented_;
   std::uint64_t presentations_ = 0;
   bool retraceWanted_ = false;
+
+  ModeKeeper* keeper_ = nullptr;
+  std::uint32_t lastWatch_ = 0;
+  bool reloadVideo_ = false;  // SDL's idea of the desktop mode is stale
 
   TonePlayer tone_;
   std::mutex fontsMutex_;
