@@ -29,18 +29,7 @@ start_wm() {
 
 # --- where things are on the 1920 x 1080 desktop --------------------------------------------
 
-menu_x=240  # the main menu at (W/8, H/4), 400 wide
-menu_y=270
-
-# Points at item k of the menu at (X, Y), WIDTH wide, waits until the menu lights it, clicks; the
-# pointer stays there: pick X Y WIDTH K
-pick() {
-  xdotool mousemove $(($1 + 20)) $(($2 + 30 * ($4 - 1) + 10))
-  until_px 10 $(($1 + $3 - 1)) $(($2 + 30 * ($4 - 1) + 6)) ffffff
-  xdotool click 1
-}
-
-pick_main() { pick "$menu_x" "$menu_y" 400 "$1"; }
+# The menus of the settings (pick, from lib.sh, leaves the pointer where it clicked).
 pick_settings() { pick 480 270 300 "$1"; }
 pick_resolution() { pick 552 324 350 "$1"; }
 
@@ -76,7 +65,7 @@ expect_lit_under_pointer() {
 
 # The main screen is drawn afresh at the desktop size: its menu's frame, and the background where
 # the settings menu, the panel menu and the boxes of the tests stand.
-until_main_screen() {
+until_main_redrawn() {
   until_size 1920x1080 "back at the main screen"
   until_px 15 "$menu_x" $((menu_y + 100)) ffffff
   local point
@@ -128,7 +117,7 @@ choose_resolution() {
   pick_main 1
   pick_settings 1
   pick_resolution "$1"
-  until_main_screen
+  until_main_redrawn
 }
 
 # --- the checks -------------------------------------------------------------------------------
@@ -139,7 +128,7 @@ check_grid() {
   start_x
   start_wm
   start_app
-  until_main_screen
+  until_main_redrawn
   choose_resolution 3  # XGA 1024 x 768
   local key
   for key in q Q; do
@@ -160,7 +149,7 @@ check_grid() {
     xdotool key "$key"
     # The hand moves to item 5 while the display switches back.
     xdotool mousemove $((menu_x + 20)) $((menu_y + 4 * 30 + 10))
-    until_main_screen
+    until_main_redrawn
     expect_lit_under_pointer "after the grid"
   done
   kill -TERM "$pid"
@@ -172,7 +161,7 @@ check_voltage_refresh() {
   start_x
   start_wm
   start_app
-  until_main_screen
+  until_main_redrawn
   choose_resolution 3  # XGA 1024 x 768
   pick_main 11
   pick 480 540 300 1  # the panel menu at (W/4, H/2): "High voltage"
@@ -184,12 +173,12 @@ check_voltage_refresh() {
   stays 2 0 400 ffffff "the high-voltage test after one key"
   expect_size 1024x768 "after one key"
   xdotool key space
-  until_main_screen
+  until_main_redrawn
 
   pick_main 1
   pick_settings 3
   pick 552 351 110 4  # the refresh menu: "75 Hz"
-  until_main_screen
+  until_main_redrawn
   choose_resolution 2  # SVGA 800 x 600, which the display has at 75 Hz
   pick_main 9
   # Nine seconds of countdown in the announcement box at (W/2 - 250, H/3), 500 wide.
@@ -210,7 +199,7 @@ check_voltage_refresh() {
   stays 2 $((710 + 499)) $((360 + 6)) ff0000 "the result box"
   xdotool key space
   until_px 10 $((710 + 499)) $((360 + 6)) a0a0a0
-  until_main_screen
+  until_main_redrawn
   kill -TERM "$pid"
   finish 143
 }
@@ -220,7 +209,7 @@ check_early_keys() {
   start_x
   start_wm
   start_app
-  until_main_screen
+  until_main_redrawn
   choose_resolution 3  # XGA 1024 x 768
   xdotool key --delay 50 a Down Up Escape
   pick_main 2
@@ -229,7 +218,7 @@ check_early_keys() {
   stays 2 1023 767 ffffff "the card after keys typed at the main menu"
   idle_cpu "in the card"
   xdotool key x
-  until_main_screen
+  until_main_redrawn
 
   pick_main 1
   until_px 10 700 290 ffffff  # the settings menu's lit first item
@@ -243,7 +232,7 @@ check_early_keys() {
   until_px 10 1023 767 ffffff
   stays 2 1023 767 ffffff "the card after keys typed at a submenu"
   xdotool key x
-  until_main_screen
+  until_main_redrawn
   kill -TERM "$pid"
   finish 143
 }
@@ -260,7 +249,7 @@ main_keys() {
 check_keyboard() {
   start_x
   start_app
-  until_main_screen
+  until_main_redrawn
   main_keys 2 Down
   main_keys 14 Up Up
   main_keys 1 Down
@@ -282,7 +271,7 @@ check_keyboard() {
   until_px 10 $((552 + 99)) $((351 + 5 * 30 + 6)) ffffff
   xdotool key Escape
   until_px 10 700 290 a0a0a0
-  until_main_screen
+  until_main_redrawn
 
   # 75 Hz from the refresh menu, SVGA from the resolution menu.
   xdotool key Return
@@ -293,7 +282,7 @@ check_keyboard() {
   until_px 10 $((552 + 109)) $((351 + 3 * 30 + 6)) ffffff
   xdotool key Return
   until_px 10 700 290 a0a0a0
-  until_main_screen
+  until_main_redrawn
   xdotool key Return
   until_px 10 700 290 ffffff
   xdotool key Return
@@ -301,7 +290,7 @@ check_keyboard() {
   xdotool key End
   until_px 10 $((552 + 349)) $((324 + 14 * 30 + 6)) ffffff
   xdotool key --delay 50 Home Down Return
-  until_main_screen
+  until_main_redrawn
 
   # The panel menu, closed unanswered.
   main_keys 11 End Up Up Up
@@ -311,7 +300,7 @@ check_keyboard() {
   until_px 10 $((480 + 299)) $((540 + 5 * 30 + 6)) ffffff
   xdotool key Escape
   until_px 10 700 560 a0a0a0
-  until_main_screen
+  until_main_redrawn
 
   main_keys 2 Home Down
   xdotool key Return
@@ -319,7 +308,7 @@ check_keyboard() {
   [ "$(screen_rate)" = 75.00 ] || fail "the rate is $(screen_rate), not 75.00"
   until_px 10 799 599 ffffff
   xdotool key x
-  until_main_screen
+  until_main_redrawn
   main_keys 14 End
   xdotool key Return
   finish 0
@@ -341,7 +330,7 @@ open_custom() {
 check_field() {
   start_x
   start_app
-  until_main_screen
+  until_main_redrawn
   settings_line desktop
   choose_resolution 5  # SXGA 1280 x 1024
   settings_line sxga
@@ -349,7 +338,7 @@ check_field() {
   settings_line svga
   pick_main 1
   pick_settings 4  # "Reset to default"
-  until_main_screen
+  until_main_redrawn
   settings_line reset
   same reset desktop || fail "Reset to default did not restore the settings"
 
@@ -362,7 +351,7 @@ check_field() {
     shot || continue
     [ "$(px $((785 + 349)) $((360 + 6)))" = ff0000 ] && fail "Escape on an empty field: error box"
   done
-  until_main_screen
+  until_main_redrawn
   settings_line empty
   same empty desktop || fail "Escape on an empty field changed the settings"
 
@@ -376,14 +365,14 @@ check_field() {
   until_true 5 eval 'shot && crop corrected 755 420 220 30 && same typed corrected' ||
     fail "the field does not show the text after refused characters"
   xdotool key Return
-  until_main_screen
+  until_main_redrawn
   settings_line long
   same long sxga || fail "1280x10240 and a BackSpace did not give 1280 x 1024"
 
   open_custom
   xdotool type --delay 50 800x600
   xdotool key Escape
-  until_main_screen
+  until_main_redrawn
   settings_line escaped
   same escaped svga || fail "Escape after 800x600 did not set 800 x 600"
   kill -TERM "$pid"
@@ -409,14 +398,14 @@ type_resolution() {
   open_custom
   xdotool type --delay 50 "$1"
   xdotool key Return
-  until_main_screen
+  until_main_redrawn
 }
 
 check_typed_sizes() {
   start_x
   start_wm
   start_app
-  until_main_screen
+  until_main_redrawn
   type_resolution 1152x864
   pick_main 2
   local id name
@@ -429,7 +418,7 @@ check_typed_sizes() {
   # The pointer rests outside the window, where the program cannot read the mouse: the hand goes
   # to the window and clicks.
   xdotool mousemove 960 540 click 1
-  until_main_screen
+  until_main_redrawn
   [ -n "$(window)" ] || fail "the main screen's window is not called Orventa again"
 
   # Far beyond what the X screen can hold: the card's fallback screen, a numbered 8-bit mode.
@@ -443,7 +432,7 @@ check_typed_sizes() {
   xdotool key x
   until_size_small 1920x1080 "after the fallback screen"
   [ $(($(date +%s%3N) - start)) -le 2000 ] || fail "the key took more than 2 s to end the fallback"
-  until_main_screen
+  until_main_redrawn
   kill -TERM "$pid"
   finish 143
 }
@@ -453,7 +442,7 @@ check_no_fonts() {
   start_x
   printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/fonts.conf"
   FONTCONFIG_FILE="$work/fonts.conf" start_app
-  until_main_screen
+  until_main_redrawn
   shot
   # Item 2's blue bar and the settings menu's second bar hold white letters.
   [ "$(count 250 306 390 29 ffffff)" -gt 50 ] || fail "no text on the main menu's second bar"
@@ -476,7 +465,7 @@ check_homepage() {
   mkdir "$work/bin"
   ln -s "$(command -v sh)" "$work/bin/sh"
   PATH="$work/bin" start_app
-  until_main_screen
+  until_main_redrawn
   pick_main 13
   until_px 10 $((785 + 349)) $((360 + 6)) ff0000
   stays 1 $((785 + 349)) $((360 + 6)) ff0000 "the error box"
