@@ -47,20 +47,34 @@ only_lit() {
   done
 }
 
-# The main menu lights the item under the pointer, wherever the pointer really is (the display's
-# switches may have moved it): expect_lit_under_pointer WHAT
-expect_lit_under_pointer() {
+# The items of the main menu lit in the last shot.
+lit_items() {
+  local i
+  for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
+    ! main_lit "$i" || printf ' %s' "$i"
+  done
+}
+
+# The item of the main menu under the pointer, 0 when the pointer is beside the menu.
+item_under_pointer() {
   # shellcheck disable=SC2034  # the pointer's screen and window come along
   local X Y SCREEN WINDOW row
   eval "$(xdotool getmouselocation --shell)"
   row=$(((Y - menu_y) / 30))
   if [ "$X" -le $((menu_x + 3)) ] || [ "$X" -ge $((menu_x + 407)) ] || [ "$row" -lt 0 ] ||
     [ "$row" -ge 14 ] || [ "$Y" -le $((menu_y - 30)) ]; then
-    echo "$1: the pointer rests outside the main menu, at ($X, $Y)"
-    return
+    echo 0
+  else
+    echo $((row + 1))
   fi
-  until_true 5 eval 'shot && only_lit $((row + 1))' ||
-    fail "$1: the pointer rests on item $((row + 1)) at ($X, $Y), but the menu lights another"
+}
+
+# The main menu lights the item under the pointer, wherever the pointer really is (the display's
+# switches may have moved it): expect_lit_under_pointer WHAT
+expect_lit_under_pointer() {
+  local item
+  until_true 5 eval 'item=$(item_under_pointer) && [ "$item" -gt 0 ] && shot && only_lit "$item"' ||
+    fail "$1: the pointer rests on item ${item:-?} (0: beside the menu), the menu lights$(lit_items)"
 }
 
 # The main screen is drawn afresh at the desktop size: its menu's frame, and the background where
