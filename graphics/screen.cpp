@@ -414,3 +414,20 @@ void copyPage(int sourcePage, int destinationPage) {
 }
 
 }  // namespace orventa
+
+namespace orventa {
+
+void startMeasuringRefresh() {
+  if (platform::Platform* p = display(); p != nullptr && openScreen() != nullptr)
+    p->startRefreshMeasurement();
+}
+
+MeasuredRefresh measuredRefresh() {
+  platform::Platform* p = display();
+  if (p == nullptr || openScreen() == nullptr) return {true};
+  const std::optional<platform::RefreshEstimate> e = p->refreshMeasurement();
+  if (!e) return {};
+  return {true, e->measurable, e->hz, e->spreadHz, e->frames};
+}
+
+}  // namespace orventa

@@ -20,6 +20,17 @@ void* screenPointer();
 void clearScreen();
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags);
 int waitVerticalSync();
+// The refresh rate the open screen really runs at, timed from its paced presentations.
+struct MeasuredRefresh {
+  bool ready = false;       // false while still measuring
+  bool measurable = false;  // false: nothing paces the presentations, or no screen
+  double hz = 0;
+  double spreadHz = 0;
+  int frames = 0;
+};
+void startMeasuringRefresh();
+MeasuredRefresh measuredRefresh();
+
 // Rows in the high 16 bits, columns in the low 16 bits.
 std::uint32_t textGridSize();
 

@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "graphics/platform/display_facts/refresh_estimate.h"
 
 namespace orventa::platform {
 
@@ -107,6 +110,11 @@ class Platform {
 
   // Returns after the next vertical retrace (or the next presentation where there is none).
   virtual void waitVerticalRetrace() = 0;
+  // Times the open screen's presentations from now on, as its vertical sync paces them; the
+  // estimate once enough were seen or the time is up, nothing while still measuring. Without a
+  // way to pace presentations the estimate is "not measurable" at once.
+  virtual void startRefreshMeasurement() {}
+  virtual std::optional<RefreshEstimate> refreshMeasurement() { return RefreshEstimate{}; }
 
   // Monotonic seconds from an arbitrary origin.
   virtual double seconds() = 0;

@@ -162,6 +162,23 @@ void HeadlessPlatform::waitVerticalRetrace() {
   advanceClock(1.0 / (refresh > 1 ? refresh : 60));
 }
 
+void HeadlessPlatform::startRefreshMeasurement() {
+  std::lock_guard lock(mutex_);
+  measuringSince_ = clock_;
+}
+
+std::optional<RefreshEstimate> HeadlessPlatform::refreshMeasurement() {
+  constexpr int FRAMES = 144;
+  std::lock_guard lock(mutex_);
+  const int rate = shown_.refreshRate;
+  if (measuringSince_ < 0 || rate <= 1) return RefreshEstimate{};
+  if (clock_ - measuringSince_ < static_cast<double>(FRAMES) / rate) return std::nullopt;
+  std::vector<double> times;
+  for (int k = 0; k <= FRAMES; ++k)
+    times.push_back(measuringSince_ + static_cast<double>(k) / rate);
+  return estimateRefresh(times);
+}
+
 double HeadlessPlatform::seconds() {
   std::lock_guard lock(mutex_);
   return clock_;

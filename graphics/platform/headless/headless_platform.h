@@ -45,6 +45,9 @@ class HeadlessPlatform final : public Platform {
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
+  // Presentations paced exactly at the shown mode's rate on the virtual clock.
+  void startRefreshMeasurement() override;
+  std::optional<RefreshEstimate> refreshMeasurement() override;
   double seconds() override;
   void sleepMilliseconds(int ms) override;
   void idle() override;
@@ -101,6 +104,7 @@ class HeadlessPlatform final : public Platform {
   bool fullScreen_ = false;
   std::vector<std::uint32_t> display_;
   std::vector<std::string> log_;
+  double measuringSince_ = -1;  // virtual time the refresh measurement began; -1: none
   bool pointerPlaced_ = false;
   int pointerX_ = 0;
   int pointerY_ = 0;

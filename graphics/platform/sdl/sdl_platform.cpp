@@ -178,13 +178,18 @@ int SdlPlatform::run(const std::function<int()>& program) {
     // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
         std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
-    serveEvents(static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
+    // A measurement presents back to back: any wait here would miss retraces.
+    serveEvents(measuring_
+                    ? 0
+                    : static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
     bool wanted = false;
     {
       std::lock_guard lock(presentMutex_);
       wanted = retraceWanted_;
     }
-    if (wanted || Clock::now() >= nextPresent) {
+    if (measuring_) {
+      measurePass();
+    } else if (wanted || Clock::now() >= nextPresent) {
       presentPass();
       nextPresent = Clock::now() + std::chrono::milliseconds(PRESENT_PERIOD_MS);
     }
@@ -592,6 +597,39 @@ void SdlPlatform::waitVerticalRetrace() {
   // Bounded, so that a display that stopped presenting cannot hang the program.
   presented_.wait_for(lock, std::chrono::milliseconds(250),
                       [&] { return presentations_ >= target || !displayOpen_; });
+}
+
+void SdlPlatform::startRefreshMeasurement() {
+  {
+    std::lock_guard lock(measureMutex_);
+    measured_.reset();
+  }
+  measuring_ = true;
+  wake();
+}
+
+std::optional<RefreshEstimate> SdlPlatform::refreshMeasurement() {
+  std::lock_guard lock(measureMutex_);
+  return measured_;
+}
+
+// Presents back to back: with vertical sync each present returns at the next retrace, so their
+// times tell the rate. 144 frames (2.4 s at 60 Hz) or 4 s, whichever comes first.
+void SdlPlatform::measurePass() {
+  constexpr std::size_t FRAMES = 144;
+  constexpr double LONGEST = 4;
+  if (presentTimes_.empty()) measureStart_ = seconds();
+  exposed_ = true;  // a presentation even where nothing changed
+  presentPass();
+  const double now = seconds();
+  if (renderer_ != nullptr) presentTimes_.push_back(now);
+  if (presentTimes_.size() <= FRAMES && now - measureStart_ < LONGEST && renderer_ != nullptr)
+    return;
+  const RefreshEstimate estimate = estimateRefresh(presentTimes_);
+  presentTimes_.clear();
+  measuring_ = false;
+  std::lock_guard lock(measureMutex_);
+  measured_ = estimate;
 }
 
 double SdlPlatform::seconds() {

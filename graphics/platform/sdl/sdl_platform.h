@@ -51,6 +51,8 @@ class SdlPlatform final : public Platform {
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
+  void startRefreshMeasurement() override;
+  std::optional<RefreshEstimate> refreshMeasurement() override;
   double seconds() override;
   void sleepMilliseconds(int ms) override;
   void idle() override;
@@ -78,6 +80,8 @@ class SdlPlatform final : public Platform {
   bool serveEvents(int timeoutMs);
   void handle(const SDL_Event& event);
   void presentPass();
+  // One presentation paced by the vertical sync, timed, while a measurement runs.
+  void measurePass();
   bool openWindow(const DisplayMode& mode, bool fullScreen);
   bool createRenderer(int width, int height);
   void closeWindow();
@@ -139,6 +143,13 @@ class SdlPlatform final : public Platform {
   ModeKeeper* keeper_ = nullptr;
   std::uint32_t lastWatch_ = 0;
   bool reloadVideo_ = false;  // SDL's idea of the desktop mode is stale
+
+  // The refresh measurement: asked for on the program thread, timed on the main thread.
+  std::atomic<bool> measuring_{false};
+  std::vector<double> presentTimes_;  // main thread only
+  double measureStart_ = 0;
+  std::mutex measureMutex_;
+  std::optional<RefreshEstimate> measured_;  // under measureMutex_
 
   TonePlayer tone_;
   std::mutex fontsMutex_;
