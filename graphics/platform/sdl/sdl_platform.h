@@ -48,6 +48,9 @@ class SdlPlatform final : public Platform {
   std::vector<DisplayMode> displayModes() override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
   bool canHold(int width, int height) override;
+  std::vector<OutputInfo> outputs() override;
+  int chosenOutput() override;
+  bool chooseOutput(int index) override;
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
@@ -71,6 +74,7 @@ class SdlPlatform final : public Platform {
     bool fullScreen = false;
     bool result = false;
     bool done = false;
+    std::function<void()> task;  // anything else the main thread must do
   };
 
   bool onMainThread() const;
@@ -85,6 +89,10 @@ class SdlPlatform final : public Platform {
   bool openWindow(const DisplayMode& mode, bool fullScreen);
   bool createRenderer(int width, int height);
   void closeWindow();
+  // Every SDL display as an output (sdl_outputs.cpp), read once on the main thread; useOutput
+  // makes one of them the display every screen opens on.
+  void readOutputs();
+  void useOutput(int index);
   // Tells the input sink where the pointer is; on opening, also the buttons held.
   void syncPointer(bool opening);
   [[noreturn]] void terminate(int status);
@@ -124,6 +132,12 @@ class SdlPlatform final : public Platform {
   double pointerScaleX_ = 1;  // window coordinates to pixels on HiDPI displays
   double pointerScaleY_ = 1;
   bool exposed_ = false;
+  struct Output {
+    OutputInfo info;
+    std::vector<DisplayMode> modes;
+  };
+  std::vector<Output> outputs_;  // written before the program starts
+  std::atomic<int> display_{0};  // the SDL display screens open on
   bool askX11_ = false;   // the x11 driver: the pointer and the screen's limits are asked of X
   int largestWidth_ = 0;  // the largest screen X can make; 0: unknown
   int largestHeight_ = 0;
