@@ -386,7 +386,7 @@ bool SdlPlatform::createRenderer(int width, int height) {
   return true;
 }
 
-void SdlPlatform::syncPointer(bool opening) {
+void SdlPlatform::syncPointer(bool opening, bool always) {
   if (input_ == nullptr || window_ == nullptr) return;
   PointerQuery now = askX11_ ? queryPointer(window_) : PointerQuery{};
   if (!now.known) {
@@ -398,7 +398,8 @@ void SdlPlatform::syncPointer(bool opening) {
                   ((mask & SDL_BUTTON_RMASK) != 0 ? 2 : 0) |
                   ((mask & SDL_BUTTON_MMASK) != 0 ? 4 : 0);
   }
-  if (opening || now.inside != pointer_.inside || now.x != pointer_.x || now.y != pointer_.y) {
+  if (opening || always || now.inside != pointer_.inside || now.x != pointer_.x ||
+      now.y != pointer_.y) {
     if (now.inside)
       input_->mouseMoved(static_cast<int>(now.x * pointerScaleX_),
                          static_cast<int>(now.y * pointerScaleY_));
@@ -469,16 +470,24 @@ void SdlPlatform::handle(const SDL_Event& event) {
       if (const std::uint32_t code = keyDownCode(event.key.keysym.sym, event.key.keysym.mod))
         input_->queueKey(code);
       break;
+    // Under a window manager SDL may place events by where the window was before the manager
+    // moved it (a title bar's height off, after a switch): the server's own answer counts.
     case SDL_MOUSEMOTION:
-      if (event.motion.windowID == current)
+      if (event.motion.windowID != current) break;
+      if (askX11_)
+        syncPointer(false, true);
+      else
         input_->mouseMoved(static_cast<int>(event.motion.x * pointerScaleX_),
                            static_cast<int>(event.motion.y * pointerScaleY_));
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       if (event.button.windowID != current) break;
-      input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
-                         static_cast<int>(event.button.y * pointerScaleY_));
+      if (askX11_)
+        syncPointer(false, true);
+      else
+        input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
+                           static_cast<int>(event.button.y * pointerScaleY_));
       const int bit = buttonBit(event.button.button);
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;
       input_->mouseButton(bit, down);

@@ -93,8 +93,9 @@ class SdlPlatform final : public Platform {
   // makes one of them the display every screen opens on.
   void readOutputs();
   void useOutput(int index);
-  // Tells the input sink where the pointer is; on opening, also the buttons held.
-  void syncPointer(bool opening);
+  // Tells the input sink where the pointer is, when it moved or `always`; on opening, also the
+  // buttons held.
+  void syncPointer(bool opening, bool always = false);
   [[noreturn]] void terminate(int status);
   // The desktop mode's keeper (sdl_mode_hooks.cpp), main thread only.
   void startKeeping();
