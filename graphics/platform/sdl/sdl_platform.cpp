@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "graphics/display_session.h"
 #include "graphics/input.h"
 #include "graphics/platform/sdl/sdl_convert.h"
 #include "graphics/platform/sdl/sdl_keys.h"
@@ -31,26 +32,6 @@ static_assert(std::atomic<int>::is_always_lock_free);
 constexpr int HANDLED_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void onSignal(int signal) { pendingSignal.store(signal); }
-
-void dropLogMessage(void*, int, SDL_LogPriority, const char*) {}
-
-bool isSet(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value != nullptr && *value != 0;
-}
-
-// The video drivers worth trying: only a real desktop counts, and SDL would otherwise end up in
-// its off-screen driver, which shows nothing. SDL_VIDEODRIVER still overrides.
-std::string videoDrivers() {
-  if (isSet("SDL_VIDEODRIVER")) return std::getenv("SDL_VIDEODRIVER");
-  std::string drivers;
-  if (isSet("DISPLAY")) drivers = "x11";
-  // libwayland prints its own complaint when it has no folder to find the socket in.
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (isSet("WAYLAND_DISPLAY") && (wayland[0] == '/' || isSet("XDG_RUNTIME_DIR")))
-    drivers += drivers.empty() ? "wayland" : ",wayland";
-  return drivers;
-}
 
 int buttonBit(Uint8 button) {
   switch (button) {
@@ -110,42 +91,26 @@ bool SdlPlatform::onMainThread() const { return std::this_thread::get_id() == ma
 
 int SdlPlatform::run(const std::function<int()>& program) {
   mainThread_ = std::this_thread::get_id();
-  SDL_LogSetOutputFunction(dropLogMessage, nullptr);
-  // Signals are ours, so that the exit status can name them.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The close button queues a key; SDL_QUIT must never stand for it.
-  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
-  // SDL would switch the screen saver off for the whole run; we do it only while a screen is open.
-  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  SDL_SetHint(SDL_HINT_APP_NAME, "Orventa");
-  const std::string drivers = videoDrivers();
-  if (drivers.empty()) {
-    std::fprintf(stderr, "orventa: no display available (no usable DISPLAY or WAYLAND_DISPLAY)\n");
-    return 1;
-  }
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "orventa: no display available (%s)\n", SDL_GetError());
-    return 1;
-  }
+  if (!startVideo()) return 1;
   eventType_ = SDL_RegisterEvents(1);
   startKeeping();
   askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
+  session_ = findSession(DISPLAY);
   SDL_DisplayMode desktop{};
   SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
-  desktop_ = {desktop.w, desktop.h, static_cast<int>(SDL_BITSPERPIXEL(desktop.format)),
-              desktop.refresh_rate};
+  // A scaled output's desktop is the panel's physical pixels: that is the size drawn at.
+  desktop_ = {session_.pixelWidth, session_.pixelHeight,
+              static_cast<int>(SDL_BITSPERPIXEL(desktop.format)), desktop.refresh_rate};
   refreshRate_ = desktop.refresh_rate;
   // Every size at every frame-buffer depth: presentation converts whatever the display takes.
   const int count = SDL_GetNumDisplayModes(DISPLAY);
   for (int i = 0; i < count; ++i) {
     SDL_DisplayMode m{};
-    if (SDL_GetDisplayMode(DISPLAY, i, &m) != 0) continue;
+    // A size the desktop would only scale to is no mode of the display.
+    if (SDL_GetDisplayMode(DISPLAY, i, &m) != 0 || !fullScreenPossible(session_, m.w, m.h))
+      continue;
     for (int depth : {8, 16, 24, 32}) {
       const DisplayMode entry{m.w, m.h, depth, m.refresh_rate};
       if (std::find(modes_.begin(), modes_.end(), entry) == modes_.end()) modes_.push_back(entry);
@@ -275,7 +240,9 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
-  if (fullScreen && !findFullScreenMode(mode, entry)) return false;
+  if (fullScreen &&
+      (!fullScreenPossible(session_, mode.width, mode.height) || !findFullScreenMode(mode, entry)))
+    return false;
   if (!canHold(mode.width, mode.height)) return false;
 
   // A full-screen window sits on the display's corner: without a window manager nobody else
@@ -290,10 +257,12 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // window, and wait on the display for it all over again (about 300 ms at start-up). Without
   // OpenGL a plain window takes a software renderer.
   // A window in place of a display mode says so, lest a cut-off picture pass for overscan.
-  const std::string title = fullScreen ? std::string("Orventa")
-                                       : "Orventa - " + std::to_string(mode.width) + "x" +
-                                             std::to_string(mode.height) +
-                                             " in a window (the display has no such mode)";
+  const std::string why = session_.switchesModes ? "the display has no such mode"
+                                                 : "this desktop cannot switch the display";
+  const std::string title = fullScreen
+                                ? std::string("Orventa")
+                                : "Orventa - " + std::to_string(mode.width) + "x" +
+                                      std::to_string(mode.height) + " in a window (" + why + ")";
   window_ =
       SDL_CreateWindow(title.c_str(), x, y, mode.width, mode.height, flags | SDL_WINDOW_OPENGL);
   if (window_ == nullptr)
@@ -308,12 +277,14 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (fullScreen) SDL_SetWindowPosition(window_, bounds.x, bounds.y);
 
   // SDL reports success for a neighbouring mode or none at all; only the mode now shown counts.
+  // A compositor's output keeps its mode: there the panel's own size, drawn 1:1 (the renderer's
+  // check), is the one full screen there is.
   SDL_DisplayMode shown{};
-  if (fullScreen &&
-      (SDL_GetCurrentDisplayMode(DISPLAY, &shown) != 0 ||
-       SDL_GetWindowDisplayIndex(window_) != DISPLAY ||
-       (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 || shown.w != entry.w ||
-       shown.h != entry.h || shown.refresh_rate != entry.refresh_rate)) {
+  if (fullScreen && (SDL_GetCurrentDisplayMode(DISPLAY, &shown) != 0 ||
+                     SDL_GetWindowDisplayIndex(window_) != DISPLAY ||
+                     (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 ||
+                     (session_.switchesModes && (shown.w != entry.w || shown.h != entry.h ||
+                                                 shown.refresh_rate != entry.refresh_rate)))) {
     closeWindow();
     return false;
   }
@@ -330,9 +301,14 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // asked now: a resting pointer sends no crossing event, and the one it had may be stale.
   if (input_ != nullptr) input_->windowActive(true);
   syncPointer(true);
-  if (!fullScreen)
+  if (!fullScreen && session_.switchesModes)
     std::fprintf(stderr, "orventa: the display has no %dx%d mode at %d bits; shown in a window\n",
                  mode.width, mode.height, mode.bitsPerPixel);
+  else if (!fullScreen)
+    std::fprintf(stderr,
+                 "orventa: this desktop (%s) cannot switch the display to %dx%d; shown in a "
+                 "window, 1:1\n",
+                 session_.kind.c_str(), mode.width, mode.height);
   displayOpen_ = true;
   exposed_ = true;
   return true;
