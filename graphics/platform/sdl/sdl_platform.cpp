@@ -228,8 +228,13 @@ void SdlPlatform::closeDisplay() {
 }
 
 // A window the X screen can never hold whole cannot show the pattern, and would only eat memory
-// and time in the renderer.
+// and time in the renderer. Nor can a frame whose two 32-bit pages pass 1 GiB (16K x 8K is
+// inside): the renderer would crawl and the machine page.
 bool SdlPlatform::canHold(int width, int height) {
+  constexpr std::uint64_t FRAME_BUDGET = std::uint64_t{1} << 30;
+  if (width <= 0 || height <= 0 ||
+      std::uint64_t(width) * std::uint64_t(height) * 4 * 2 > FRAME_BUDGET)
+    return false;
   return largestWidth_ <= 0 || (width <= largestWidth_ && height <= largestHeight_);
 }
 
