@@ -17,7 +17,6 @@ trap cleanup EXIT
 trap 'exit 1' INT TERM
 
 fail() {
-  [ -n "${ORVENTA_E2E_KEEP:-}" ] && cp "$work/root.xwd" "$ORVENTA_E2E_KEEP/" 2>/dev/null
   echo "FAIL ($check): $*" >&2
   for f in out err; do
     if [ -s "$work/$f" ]; then echo "--- program std$f:" >&2; cat "$work/$f" >&2; fi
