@@ -30,6 +30,8 @@ struct HeadlessConfig {
   std::function<bool(const DisplayMode&, bool fullScreen)> accepts;
   // What running a command line returns (127: the command cannot be found).
   int commandStatus = 0;
+  // The desktop's session, as a compositor's would be described.
+  DisplaySession session;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -42,6 +44,7 @@ class HeadlessPlatform final : public Platform {
   DisplayMode desktopMode() override;
   std::vector<DisplayMode> displayModes() override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
+  DisplaySession session() override { return config_.session; }
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
