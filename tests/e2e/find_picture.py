@@ -1,51 +1,57 @@
 #!/usr/bin/env python3
 """Where a picture lies, pixel for pixel, in a screen shot: find_picture.py SHOT.rgb WIDTH HEIGHT
-PICTURE.rgb WIDTH HEIGHT POINTER_X POINTER_Y. Both are raw RGB, three bytes a pixel. The
-compositor draws its pointer over whatever is below it: the 32 x 32 square from the pointer's
-place, either way, is not compared (its hot spot may be anywhere in the sprite). Prints "X Y" and exits 0, or says what it found and exits 1."""
+PICTURE.rgb WIDTH HEIGHT. Both are raw RGB, three bytes a pixel. The compositor draws its pointer
+over whatever lies below it, wherever the pointer is: differences that all fit in one 32 x 32
+square are allowed, any other is not. Prints "X Y" and exits 0, or says what it found and exits 1.
+"""
 import sys
 
 POINTER = 32
 
 
 def main():
-    shot_path, sw, sh, pic_path, w, h, px, py = sys.argv[1:9]
-    sw, sh, w, h, px, py = map(int, (sw, sh, w, h, px, py))
+    shot_path, sw, sh, pic_path, w, h = sys.argv[1:7]
+    sw, sh, w, h = map(int, (sw, sh, w, h))
     shot = open(shot_path, "rb").read()
     pic = open(pic_path, "rb").read()
-    if len(shot) != sw * sh * 3 or len(pic) != w * h * 3:
+    if len(shot) != sw * sh * 3 or len(pic) != w * h * 3 or h <= 2 * POINTER:
         print("the raw files are not of the sizes given")
         return 1
 
-    def row_matches(x, y, r):
-        got = shot[((y + r) * sw + x) * 3:((y + r) * sw + x + w) * 3]
-        want = pic[r * w * 3:(r + 1) * w * 3]
-        if got == want:
-            return True
-        if not py - POINTER < y + r < py + POINTER:
-            return False
-        return all(got[i * 3:i * 3 + 3] == want[i * 3:i * 3 + 3] or px - POINTER < x + i < px + POINTER
-                   for i in range(w))
+    def pic_row(r):
+        return pic[r * w * 3:(r + 1) * w * 3]
 
-    # The picture's first row finds the candidates: the pointer is kept off it.
-    key = 0
-    want = pic[key * w * 3:(key + 1) * w * 3]
-    best = 0
-    for y in range(sh - h + 1):
-        line = shot[(y + key) * sw * 3:(y + key + 1) * sw * 3]
-        start = line.find(want)
-        while start >= 0:
-            if start % 3 == 0 and start // 3 + w <= sw:
-                x = start // 3
-                rows = 0
-                while rows < h and row_matches(x, y, rows):
-                    rows += 1
-                if rows == h:
-                    print(x, y)
-                    return 0
-                best = max(best, rows)
-            start = line.find(want, start + 1)
-    print(f"not found; the best candidate matched {best} of {h} rows")
+    def differences(x, y):
+        """The box around every differing pixel, or None once it outgrows the pointer."""
+        box = None
+        for r in range(h):
+            got = shot[((y + r) * sw + x) * 3:((y + r) * sw + x + w) * 3]
+            want = pic_row(r)
+            if got == want:
+                continue
+            xs = [i for i in range(w) if got[i * 3:i * 3 + 3] != want[i * 3:i * 3 + 3]]
+            box = box or [xs[0], r, xs[-1], r]
+            box = [min(box[0], xs[0]), box[1], max(box[2], xs[-1]), r]
+            if box[2] - box[0] >= POINTER or box[3] - box[1] >= POINTER:
+                return None
+        return box or []
+
+    # Two rows far apart find the candidates: the pointer cannot cover both.
+    tried = set()
+    for key in (0, h // 2):
+        want = pic_row(key)
+        for row in range(key, sh - h + key + 1):
+            line = shot[row * sw * 3:(row + 1) * sw * 3]
+            start = line.find(want)
+            while start >= 0:
+                x, y = start // 3, row - key
+                if start % 3 == 0 and x + w <= sw and (x, y) not in tried:
+                    tried.add((x, y))
+                    if differences(x, y) is not None:
+                        print(x, y)
+                        return 0
+                start = line.find(want, start + 1)
+    print(f"not found ({len(tried)} candidates)")
     return 1
 
 

@@ -92,8 +92,8 @@ point() {
 }
 click() { DISPLAY=$input xdotool click 1; }
 key() { DISPLAY=$input xdotool key "$1"; }
-# Out of every picture: the compositor's pointer, which Xwayland's own does not move, shows on the
-# output's last pixel only.
+# Out of the way: the compositor's pointer (which Xwayland's may not move) on the output's last
+# pixel, where it covers the least.
 park() {
   point $((dw - 1)) $((dh - 1))
   DISPLAY=$host xdotool mousemove $((W - 1)) $((H - 1))
@@ -115,8 +115,8 @@ pick_main() { pick "$mx" "$my" 400 "$1"; }
 until_picture() {
   convert "$1" "rgb:$work/picture.rgb" || fail "convert $1"
   local deadline=$((SECONDS + 20))
-  until shot && "$here/find_picture.py" "$work/root.rgb" "$W" "$H" "$work/picture.rgb" "$2" "$3" \
-    $((W - 1)) $((H - 1)) >"$work/found"; do
+  until shot &&
+    "$here/find_picture.py" "$work/root.rgb" "$W" "$H" "$work/picture.rgb" "$2" "$3" >"$work/found"; do
     alive || fail "the program ended while waiting for $4"
     [ "$SECONDS" -lt "$deadline" ] || fail "$4 is not on the panel 1:1: $(cat "$work/found")"
     sleep 0.2
