@@ -98,6 +98,10 @@ int SdlPlatform::run(const std::function<int()>& program) {
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
   session_ = findSession(DISPLAY);
+  if (session_.kind == "XWayland")
+    std::fprintf(stderr,
+                 "orventa: through Xwayland the compositor may scale every pixel, and X cannot see "
+                 "it; without SDL_VIDEODRIVER=x11 Orventa runs natively\n");
   SDL_DisplayMode desktop{};
   SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
   // A scaled output's desktop is the panel's physical pixels: that is the size drawn at.
