@@ -22,13 +22,15 @@ namespace {
 
 using platform::SavedMode;
 
-constexpr const char* USAGE = "usage: orventa [--restore | --list-displays | --help | --version]\n";
+constexpr const char* USAGE =
+    "usage: orventa [--display N|NAME] [--restore | --list-displays | --help | --version]\n";
 
 void printHelp() {
   std::printf(
       "%s"
       "Full-screen test patterns for adjusting monitors and flat panels.\n"
       "\n"
+      "  --display N|NAME  open on this output: its name (HDMI-1) or its number, from 0\n"
       "  --restore  put the display back in its desktop mode (if the screen is left in a test\n"
       "             mode), say what was done, and exit\n"
       "  --list-displays  one line for each display: the session (X11, XWayland, Wayland), the\n"
@@ -116,9 +118,21 @@ int listDisplays() {
 }  // namespace
 
 int launch(int argc, char** argv) {
+  std::string output;
+  if (argc > 1 && std::string(argv[1]) == "--display") {
+    if (argc < 3 || std::string(argv[2]).empty()) {
+      std::fputs(USAGE, stderr);
+      return 2;
+    }
+    output = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   const std::string option = argc > 1 ? argv[1] : "";
-  if (argc > 2 || (argc == 2 && option != "--help" && option != "--version" &&
-                   option != "--restore" && option != "--list-displays")) {
+  if (argc > 2 ||
+      (argc == 2 && option != "--help" && option != "--version" && option != "--restore" &&
+       option != "--list-displays") ||
+      (!output.empty() && !option.empty())) {
     std::fputs(USAGE, stderr);
     return 2;
   }
@@ -167,7 +181,7 @@ int launch(int argc, char** argv) {
   platform::SdlPlatform screen;
   if (guardian >= 0) screen.keepModes(&keeper);
   platform::usePlatform(&screen);
-  return screen.run([] { return runOrventa(); });
+  return screen.run([&output] { return runOrventa(output); });
 }
 
 }  // namespace orventa

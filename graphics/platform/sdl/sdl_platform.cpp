@@ -23,7 +23,6 @@ namespace {
 enum EventCode { REQUEST = 1, WAKE = 2 };
 
 constexpr int PRESENT_PERIOD_MS = 10;
-constexpr int DISPLAY = 0;  // the primary display
 
 // Set by the signal handler, served by the main loop.
 std::atomic<int> pendingSignal{0};
@@ -49,15 +48,15 @@ int buttonBit(Uint8 button) {
 // The entry of SDL's list that a full-screen request stands for: exactly the size and refresh,
 // or for refresh 0 the rate SDL picks for that size. False when the list has no such entry, so
 // that SDL never gets the chance to substitute a neighbour.
-bool findFullScreenMode(const DisplayMode& mode, SDL_DisplayMode& entry) {
+bool findFullScreenMode(int display, const DisplayMode& mode, SDL_DisplayMode& entry) {
   if (mode.refreshRate == 0) {
     const SDL_DisplayMode want{SDL_PIXELFORMAT_UNKNOWN, mode.width, mode.height, 0, nullptr};
-    return SDL_GetClosestDisplayMode(DISPLAY, &want, &entry) != nullptr && entry.w == mode.width &&
+    return SDL_GetClosestDisplayMode(display, &want, &entry) != nullptr && entry.w == mode.width &&
            entry.h == mode.height;
   }
-  const int count = SDL_GetNumDisplayModes(DISPLAY);
+  const int count = SDL_GetNumDisplayModes(display);
   for (int i = 0; i < count; ++i) {
-    if (SDL_GetDisplayMode(DISPLAY, i, &entry) == 0 && entry.w == mode.width &&
+    if (SDL_GetDisplayMode(display, i, &entry) == 0 && entry.w == mode.width &&
         entry.h == mode.height && entry.refresh_rate == mode.refreshRate)
       return true;
   }
@@ -97,29 +96,13 @@ int SdlPlatform::run(const std::function<int()>& program) {
   askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
-  session_ = findSession(DISPLAY);
-  if (session_.kind == "XWayland")
+  readOutputs();
+  readSessions();
+  if (sessions_.front().kind == "XWayland")
     std::fprintf(stderr,
                  "orventa: through Xwayland the compositor may scale every pixel, and X cannot see "
                  "it; without SDL_VIDEODRIVER=x11 Orventa runs natively\n");
-  SDL_DisplayMode desktop{};
-  SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
-  // A scaled output's desktop is the panel's physical pixels: that is the size drawn at.
-  desktop_ = {session_.pixelWidth, session_.pixelHeight,
-              static_cast<int>(SDL_BITSPERPIXEL(desktop.format)), desktop.refresh_rate};
-  refreshRate_ = desktop.refresh_rate;
-  // Every size at every frame-buffer depth: presentation converts whatever the display takes.
-  const int count = SDL_GetNumDisplayModes(DISPLAY);
-  for (int i = 0; i < count; ++i) {
-    SDL_DisplayMode m{};
-    // A size the desktop would only scale to is no mode of the display.
-    if (SDL_GetDisplayMode(DISPLAY, i, &m) != 0 || !fullScreenPossible(session_, m.w, m.h))
-      continue;
-    for (int depth : {8, 16, 24, 32}) {
-      const DisplayMode entry{m.w, m.h, depth, m.refresh_rate};
-      if (std::find(modes_.begin(), modes_.end(), entry) == modes_.end()) modes_.push_back(entry);
-    }
-  }
+  useOutput(0);
   screenSaverWasOn_ = SDL_IsScreenSaverEnabled() == SDL_TRUE;
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
 
@@ -147,13 +130,18 @@ int SdlPlatform::run(const std::function<int()>& program) {
     // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
         std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
-    serveEvents(static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
+    // A measurement presents back to back: any wait here would miss retraces.
+    serveEvents(measuring_
+                    ? 0
+                    : static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
     bool wanted = false;
     {
       std::lock_guard lock(presentMutex_);
       wanted = retraceWanted_;
     }
-    if (wanted || Clock::now() >= nextPresent) {
+    if (measuring_) {
+      measurePass();
+    } else if (wanted || Clock::now() >= nextPresent) {
       presentPass();
       nextPresent = Clock::now() + std::chrono::milliseconds(PRESENT_PERIOD_MS);
     }
@@ -194,7 +182,9 @@ void SdlPlatform::wake() {
 }
 
 void SdlPlatform::perform(Request& request) {
-  if (request.open)
+  if (request.task)
+    request.task();
+  else if (request.open)
     request.result = openWindow(request.mode, request.fullScreen);
   else
     closeWindow();
@@ -221,7 +211,10 @@ void SdlPlatform::request(Request& request) {
 }
 
 bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
-  Request r{true, mode, fullScreen};
+  Request r;
+  r.open = true;
+  r.mode = mode;
+  r.fullScreen = fullScreen;
   request(r);
   return r.result;
 }
@@ -249,16 +242,18 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
-  if (fullScreen &&
-      (!fullScreenPossible(session_, mode.width, mode.height) || !findFullScreenMode(mode, entry)))
+  const int display = display_;
+  const DisplaySession& session = sessions_[static_cast<std::size_t>(display)];
+  if (fullScreen && (!fullScreenPossible(session, mode.width, mode.height) ||
+                     !findFullScreenMode(display, mode, entry)))
     return false;
   if (!canHold(mode.width, mode.height)) return false;
 
   // A full-screen window sits on the display's corner: without a window manager nobody else
   // moves it there when the mode changes under it.
   SDL_Rect bounds{};
-  SDL_GetDisplayBounds(DISPLAY, &bounds);
-  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
+  SDL_GetDisplayBounds(display, &bounds);
+  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(display));
   const int x = fullScreen ? bounds.x : centred;
   const int y = fullScreen ? bounds.y : centred;
   constexpr Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -266,8 +261,8 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // window, and wait on the display for it all over again (about 300 ms at start-up). Without
   // OpenGL a plain window takes a software renderer.
   // A window in place of a display mode says so, lest a cut-off picture pass for overscan.
-  const std::string why = session_.switchesModes ? "the display has no such mode"
-                                                 : "this desktop cannot switch the display";
+  const std::string why = session.switchesModes ? "the display has no such mode"
+                                                : "this desktop cannot switch the display";
   const std::string title = fullScreen
                                 ? std::string("Orventa")
                                 : "Orventa - " + std::to_string(mode.width) + "x" +
@@ -289,11 +284,11 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // A compositor's output keeps its mode: there the panel's own size, drawn 1:1 (the renderer's
   // check), is the one full screen there is.
   SDL_DisplayMode shown{};
-  if (fullScreen && (SDL_GetCurrentDisplayMode(DISPLAY, &shown) != 0 ||
-                     SDL_GetWindowDisplayIndex(window_) != DISPLAY ||
+  if (fullScreen && (SDL_GetCurrentDisplayMode(display, &shown) != 0 ||
+                     SDL_GetWindowDisplayIndex(window_) != display ||
                      (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 ||
-                     (session_.switchesModes && (shown.w != entry.w || shown.h != entry.h ||
-                                                 shown.refresh_rate != entry.refresh_rate)))) {
+                     (session.switchesModes && (shown.w != entry.w || shown.h != entry.h ||
+                                                shown.refresh_rate != entry.refresh_rate)))) {
     closeWindow();
     return false;
   }
@@ -304,20 +299,20 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   SDL_SetCursor(arrow_);
   SDL_DisableScreenSaver();
   SDL_StartTextInput();
-  SDL_GetCurrentDisplayMode(DISPLAY, &shown);
+  SDL_GetCurrentDisplayMode(display, &shown);
   refreshRate_ = shown.refresh_rate;
   // A new window is the active one until the system says otherwise. Where the pointer is, is
   // asked now: a resting pointer sends no crossing event, and the one it had may be stale.
   if (input_ != nullptr) input_->windowActive(true);
   syncPointer(true);
-  if (!fullScreen && session_.switchesModes)
+  if (!fullScreen && session.switchesModes)
     std::fprintf(stderr, "orventa: the display has no %dx%d mode at %d bits; shown in a window\n",
                  mode.width, mode.height, mode.bitsPerPixel);
   else if (!fullScreen)
     std::fprintf(stderr,
                  "orventa: this desktop (%s) cannot switch the display to %dx%d; shown in a "
                  "window, 1:1\n",
-                 session_.kind.c_str(), mode.width, mode.height);
+                 session.kind.c_str(), mode.width, mode.height);
   displayOpen_ = true;
   exposed_ = true;
   return true;
@@ -410,7 +405,7 @@ void SdlPlatform::closeWindow() {
   width_ = height_ = 0;
   if (screenSaverWasOn_) SDL_EnableScreenSaver();
   SDL_DisplayMode current{};
-  if (SDL_GetCurrentDisplayMode(DISPLAY, &current) == 0) refreshRate_ = current.refresh_rate;
+  if (SDL_GetCurrentDisplayMode(display_, &current) == 0) refreshRate_ = current.refresh_rate;
   if (input_ != nullptr) input_->pointerInside(false);
   {
     std::lock_guard lock(presentMutex_);
@@ -572,6 +567,39 @@ void SdlPlatform::waitVerticalRetrace() {
   // Bounded, so that a display that stopped presenting cannot hang the program.
   presented_.wait_for(lock, std::chrono::milliseconds(250),
                       [&] { return presentations_ >= target || !displayOpen_; });
+}
+
+void SdlPlatform::startRefreshMeasurement() {
+  {
+    std::lock_guard lock(measureMutex_);
+    measured_.reset();
+  }
+  measuring_ = true;
+  wake();
+}
+
+std::optional<RefreshEstimate> SdlPlatform::refreshMeasurement() {
+  std::lock_guard lock(measureMutex_);
+  return measured_;
+}
+
+// Presents back to back: with vertical sync each present returns at the next retrace, so their
+// times tell the rate. 144 frames (2.4 s at 60 Hz) or 4 s, whichever comes first.
+void SdlPlatform::measurePass() {
+  constexpr std::size_t FRAMES = 144;
+  constexpr double LONGEST = 4;
+  if (presentTimes_.empty()) measureStart_ = seconds();
+  exposed_ = true;  // a presentation even where nothing changed
+  presentPass();
+  const double now = seconds();
+  if (renderer_ != nullptr) presentTimes_.push_back(now);
+  if (presentTimes_.size() <= FRAMES && now - measureStart_ < LONGEST && renderer_ != nullptr)
+    return;
+  const RefreshEstimate estimate = estimateRefresh(presentTimes_);
+  presentTimes_.clear();
+  measuring_ = false;
+  std::lock_guard lock(measureMutex_);
+  measured_ = estimate;
 }
 
 double SdlPlatform::seconds() {

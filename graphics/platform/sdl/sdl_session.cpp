@@ -69,11 +69,10 @@ bool SdlPlatform::startVideo() {
   return true;
 }
 
-DisplaySession SdlPlatform::findSession(int index) {
+DisplaySession SdlPlatform::findSession(int index, bool xwayland) {
   DisplaySession s;
   s.driver = SDL_GetCurrentVideoDriver();
-  const char* name = SDL_GetDisplayName(index);
-  s.output = name != nullptr ? name : "";
+  s.output = outputs_[static_cast<std::size_t>(index)].info.name;
   SDL_DisplayMode desktop{};
   SDL_GetDesktopDisplayMode(index, &desktop);
   s.pixelWidth = desktop.w;
@@ -91,16 +90,12 @@ DisplaySession SdlPlatform::findSession(int index) {
     s.switchesModes = false;
   } else if (s.driver == "x11") {
     s.kind = "X11";
-    XOutputFacts facts;
-    if (index == 0 && readXOutput(facts)) {
-      s.output = facts.name;
-      if (facts.xwayland) {
-        // Xwayland's modes are a view of its own, and its X pixels may be scaled by the
-        // compositor where X cannot see it.
-        s.kind = "XWayland";
-        s.scale = 0;
-        s.switchesModes = false;
-      }
+    if (xwayland) {
+      // Xwayland's modes are a view of its own, and its X pixels may be scaled by the
+      // compositor where X cannot see it.
+      s.kind = "XWayland";
+      s.scale = 0;
+      s.switchesModes = false;
     }
   } else {
     s.kind = s.driver;
@@ -108,15 +103,39 @@ DisplaySession SdlPlatform::findSession(int index) {
   return s;
 }
 
-DisplaySession SdlPlatform::session() { return session_; }
+void SdlPlatform::readSessions() {
+  XOutputFacts facts;
+  const bool xwayland =
+      SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0 && readXOutput(facts) && facts.xwayland;
+  sessions_.clear();
+  for (std::size_t d = 0; d < outputs_.size(); ++d) {
+    sessions_.push_back(findSession(static_cast<int>(d), xwayland));
+    const DisplaySession& s = sessions_.back();
+    Output& output = outputs_[d];
+    // A scaled output's desktop is the panel's physical pixels: that is the size drawn at.
+    output.info.current.width = s.pixelWidth;
+    output.info.current.height = s.pixelHeight;
+    std::erase_if(output.modes,
+                  [&](const DisplayMode& m) { return !fullScreenPossible(s, m.width, m.height); });
+  }
+}
+
+DisplaySession SdlPlatform::session() {
+  return sessions_.empty() ? DisplaySession{}
+                           : sessions_[static_cast<std::size_t>(display_.load())];
+}
 
 std::vector<std::string> SdlPlatform::describeDisplays() {
   const bool started = SDL_WasInit(SDL_INIT_VIDEO) == 0;
-  if (started && !startVideo()) return {};
+  if (started) {
+    if (!startVideo()) return {};
+    askX11_ = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+    readOutputs();
+    readSessions();
+  }
   std::vector<std::string> lines;
-  const int count = SDL_GetNumVideoDisplays();
-  for (int i = 0; i < count; ++i)
-    lines.push_back("display " + std::to_string(i) + ": " + describeSession(findSession(i)));
+  for (std::size_t i = 0; i < sessions_.size(); ++i)
+    lines.push_back("display " + std::to_string(i) + ": " + describeSession(sessions_[i]));
   if (started) SDL_Quit();
   return lines;
 }
