@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,22 +21,57 @@ namespace orventa {
 namespace {
 constexpr const char* HOMEPAGE_URL = ORVENTA_HOMEPAGE_URL;
 
-// Below the six lines: the desktop the display belongs to, with the same layout.
-void drawSessionBox(const platform::DisplaySession& s, long double w, long double h) {
-  const long double top = h / 4 + 210;
-  drawMenuBox(position(w / 4), position(top), 565, WHITE, BLUE,
-              {"  ****** Display session ******", "Session", "Video driver", "Output",
-               "Pixels and scale", "Display modes"});
+constexpr int MEASURED_ROW = 10;  // the second box's row of the measured refresh rate
+
+// The second box is wider than the first, to hold a monitor's name; it stays on the screen.
+struct SecondBox {
+  int x;
+  int top;
+  int width;
+  int valuesX;
+};
+SecondBox secondBox(long double w, long double h) {
+  const int x = position(w / 4);
+  return {x, position(h / 4 + 210), std::max(300, std::min(900, static_cast<int>(w) - x - 20)),
+          x + 200};
+}
+
+// Below the six lines: the desktop the display belongs to, and its monitor, with the same layout.
+void drawSessionBox(const platform::DisplaySession& s, const MonitorFacts& monitor, long double w,
+                    long double h) {
+  const SecondBox box = secondBox(w, h);
+  drawMenuBox(
+      box.x, box.top, box.width, WHITE, BLUE,
+      {"  ****** Display session ******", "Session", "Video driver", "Output", "Pixels and scale",
+       "Display modes", "Monitor", "Serial, made", "Size", "Native mode", "Measured refresh"});
   const std::string pixels =
       s.pixelWidth > 0 ? std::to_string(s.pixelWidth) + "x" + std::to_string(s.pixelHeight)
                        : "unknown";
   const std::string values[] = {
-      s.kind, s.driver, s.output.empty() ? "unknown" : s.output,
+      s.kind,
+      s.driver,
+      s.output.empty() ? "unknown" : s.output,
       pixels + ", scale " + scaleText(s.scale),
-      s.switchesModes ? "switched on request" : "fixed: other sizes in a window"};
-  const int x = position(w / 2);
-  for (int i = 0; i < 5; ++i)
-    drawSystemText(x, position(top + 30 * (i + 1)), ":" + values[i], "Arial", 18, WHITE);
+      s.switchesModes ? "switched on request" : "fixed: other sizes in a window",
+      monitor.model,
+      monitor.made,
+      monitor.size,
+      monitor.native,
+      "measuring..."};
+  for (int i = 0; i < MEASURED_ROW; ++i)
+    drawSystemText(box.valuesX, box.top + 30 * (i + 1), ":" + values[i], "Arial", 18, WHITE);
+}
+
+void drawMeasuredRate(const MeasuredRefresh& m, long double w, long double h) {
+  const SecondBox box = secondBox(w, h);
+  drawMenuItem(box.x, box.top, box.width, MEASURED_ROW, WHITE, BLUE, "Measured refresh");
+  char text[64];
+  if (m.measurable)
+    std::snprintf(text, sizeof text, ":%.2f Hz (spread %.2f) over %d frames", m.hz, m.spreadHz,
+                  m.frames);
+  else
+    std::snprintf(text, sizeof text, ":not measurable");
+  drawSystemText(box.valuesX, box.top + 30 * MEASURED_ROW, text, "Arial", 18, WHITE);
 }
 
 }  // namespace
@@ -61,8 +97,24 @@ void showDesktopInfo(const ProgramState& state) {
   drawSystemText(x, position(h / 4 + 60), ":" + std::to_string(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 90), ":" + colourCount(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18, WHITE);
-  if (platform::Platform* p = platform::currentPlatform()) drawSessionBox(p->session(), w, h);
-  waitForKeyOrClick();
+  platform::Platform* p = platform::currentPlatform();
+  if (p == nullptr) return waitForKeyOrClick();
+  const std::vector<DisplayOutput> outputs = displayOutputs();
+  const std::size_t chosen = static_cast<std::size_t>(chosenDisplayOutput());
+  drawSessionBox(
+      p->session(),
+      monitorFacts(chosen < outputs.size() ? outputs[chosen].edid : std::vector<std::uint8_t>{}), w,
+      h);
+  // The rate is timed while the box waits; it shows once enough frames were seen.
+  startMeasuringRefresh();
+  bool shown = false;
+  waitForKeyOrClick([&] {
+    if (shown) return;
+    const MeasuredRefresh m = measuredRefresh();
+    if (!m.ready) return;
+    drawMeasuredRate(m, w, h);
+    shown = true;
+  });
 }
 
 int visitHomepage(const ProgramState& state) {

@@ -2,7 +2,9 @@
 // own size, and anything else would be scaled, so such a mode is shown in a window instead.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "graphics/platform/platform.h"
 
@@ -19,5 +21,17 @@ std::string scaleText(double scale);
 // The session in one line: "Wayland session, driver wayland, output X1, 3840x2160 pixels,
 // scale 2, modes cannot be switched".
 std::string describeSession(const platform::DisplaySession& session);
+
+// What a monitor's EDID says, as four values: maker and model, serial and date, size and pixel
+// density, native timing. "unknown" for each where there is no EDID or it is broken.
+struct MonitorFacts {
+  std::string model = "unknown";
+  std::string made = "unknown";
+  std::string size = "unknown";
+  std::string native = "unknown";
+};
+MonitorFacts monitorFacts(const std::vector<std::uint8_t>& edid);
+// The same in one line, for --list-displays.
+std::string describeMonitor(const std::vector<std::uint8_t>& edid);
 
 }  // namespace orventa

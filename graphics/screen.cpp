@@ -442,7 +442,8 @@ std::vector<DisplayOutput> displayOutputs() {
   platform::Platform* p = display();
   if (p == nullptr) return list;
   for (const platform::OutputInfo& o : p->outputs()) {
-    DisplayOutput out{o.name, o.current.width, o.current.height, o.current.refreshRate, {}, {}};
+    DisplayOutput out{o.name, o.current.width, o.current.height, o.current.refreshRate, {},
+                      {},     o.edid};
     if (const std::optional<platform::Edid> edid = platform::decodeEdid(o.edid)) {
       out.maker = edid->manufacturer;
       char code[8];

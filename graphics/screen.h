@@ -41,6 +41,7 @@ struct DisplayOutput {
   int refreshRate = 0;
   std::string maker;  // the EDID's manufacturer ID; empty when unknown
   std::string model;  // the EDID's monitor name, else its product code; empty when unknown
+  std::vector<std::uint8_t> edid;
 };
 std::vector<DisplayOutput> displayOutputs();
 int chosenDisplayOutput();

@@ -13,11 +13,16 @@
 namespace orventa {
 
 void waitForKeyOrClick() {
+  waitForKeyOrClick([] {});
+}
+
+void waitForKeyOrClick(const std::function<void()>& whileWaiting) {
   // With no screen there is no key and no mouse: waiting would never end.
   if (screenPointer() == nullptr) return;
   pause(300);
   int held = 0;
   for (;;) {
+    whileWaiting();
     held = mouseButtons();
     if (!readKey().empty() || held != 0) break;
   }

@@ -1,6 +1,7 @@
 // The prompts every screen shares: the wait for a key or click, the error box and the text frame.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace orventa {
 // Returns once a key was pressed or a button clicked (and released); the key is consumed.
 // Returns at once when no screen is open.
 void waitForKeyOrClick();
+// The same, calling `whileWaiting` on every poll (to update what the prompt shows).
+void waitForKeyOrClick(const std::function<void()>& whileWaiting);
 
 // The error box at (W/2 - 175, H/3) of the main screen, white on red bars. Only draws.
 void drawErrorBox(const DisplaySettings& mainScreen, const std::vector<std::string>& lines);

@@ -135,7 +135,10 @@ std::vector<std::string> SdlPlatform::describeDisplays() {
   }
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < sessions_.size(); ++i)
-    lines.push_back("display " + std::to_string(i) + ": " + describeSession(sessions_[i]));
+    lines.push_back("display " + std::to_string(i) + ": " + describeSession(sessions_[i]) + "; " +
+                    describeMonitor(outputs_[i].info.edid) + "; refresh " +
+                    std::to_string(outputs_[i].info.current.refreshRate) +
+                    " Hz as the mode says (measured in the program, with a picture to pace)");
   if (started) SDL_Quit();
   return lines;
 }
