@@ -364,6 +364,23 @@ void clearScreen() {
   if (s->workPage == s->visiblePage) markAllRowsDirty(*s);
 }
 
+void clearBox(int x1, int y1, int x2, int y2) {
+  Screen* s = current.get();
+  if (s == nullptr) return;
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, s->width - 1);
+  y2 = std::min(y2, s->height - 1);
+  if (x1 > x2 || y1 > y2) return;
+  ScreenLock lock;
+  const std::size_t pitch = static_cast<std::size_t>(s->width) * s->bytesPerPixel;
+  for (int y = y1; y <= y2; ++y)
+    fillPage(
+        s->pages[s->workPage].data() + y * pitch + static_cast<std::size_t>(x1) * s->bytesPerPixel,
+        static_cast<std::size_t>(x2 - x1 + 1), s->bytesPerPixel, s->background);
+  if (s->workPage == s->visiblePage) markRowsDirty(*s, y1, y2);
+}
+
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags) {
   Screen* s = current.get();
   if (s == nullptr) return 1;

@@ -18,6 +18,8 @@ int getScreenInfo(int& width, int& height, int& depth, int& refreshRate);
 std::uint32_t listScreenModes(int depth);
 void* screenPointer();
 void clearScreen();
+// Clears the corners' rectangle (inclusive, clipped to the work page) to the background.
+void clearBox(int x1, int y1, int x2, int y2);
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags);
 int waitVerticalSync();
 // Rows in the high 16 bits, columns in the low 16 bits.

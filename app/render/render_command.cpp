@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/render/png_file.h"
+#include "displaytests/catalogue.h"
 #include "graphics/platform/headless/headless_platform.h"
 #include "graphics/screen_state.h"
 
@@ -116,17 +117,17 @@ Request parse(const std::vector<std::string>& args) {
 }
 
 void list(std::ostream& out, int depth) {
-  for (const PatternTest& test : patternTests()) {
-    const int pages = pageCount(test, depth);
-    std::string line(test.name);
+  for (const Pattern* test : patternCatalogue()) {
+    const int pages = pageCount(*test, depth);
+    std::string line(test->name);
     line.resize(std::max<std::size_t>(line.size() + 1, 20), ' ');
     line += std::to_string(pages);
     line.resize(std::max<std::size_t>(line.size() + 1, 24), ' ');
-    line += test.title;
+    line += test->title;
     if (pages == 0) line += " (needs more than 8 bits)";
     for (int p = 0; p < pages && pages > 1; ++p) {
       line += p == 0 ? ": " : ", ";
-      line += test.pages[static_cast<std::size_t>(p)];
+      line += test->pages[static_cast<std::size_t>(p)];
     }
     out << line << '\n';
   }
@@ -134,7 +135,7 @@ void list(std::ostream& out, int depth) {
 
 int render(const Request& r) {
   if (r.test.empty()) throw Refusal("no pattern given: use --test NAME (see --list)");
-  const PatternTest* test = findPatternTest(r.test);
+  const Pattern* test = findPattern(r.test);
   if (test == nullptr) throw Refusal("unknown test \"" + r.test + "\" (see --list)");
   const int pages = pageCount(*test, r.settings.depth);
   if (pages == 0) throw Refusal(r.test + " needs a depth above 8 bits");
@@ -159,7 +160,7 @@ int render(const Request& r) {
 
 }  // namespace
 
-std::vector<std::uint32_t> renderPattern(const PatternTest& test, int page,
+std::vector<std::uint32_t> renderPattern(const Pattern& pattern, int page,
                                          const DisplaySettings& settings) {
   platform::HeadlessConfig config;
   config.desktop = {settings.width, settings.height, 32, settings.refreshRate};
@@ -167,7 +168,7 @@ std::vector<std::uint32_t> renderPattern(const PatternTest& test, int page,
   platform::HeadlessPlatform display(config);
   platform::usePlatform(&display);
   std::vector<std::uint32_t> frame;
-  if (drawPatternPage(test, page, settings)) frame = display.snapshot();
+  if (drawPatternPage(pattern, page, settings)) frame = display.snapshot();
   platform::usePlatform(nullptr);
   return frame;
 }

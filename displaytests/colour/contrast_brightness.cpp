@@ -145,50 +145,49 @@ void drawSmpte(int W, int H) {
   box(x[6], y2 + 1, W, H, 0xFF131313);
 }
 
+namespace {
+
+// A page that the test draws on a cleared screen.
+template <void (*draw)(int, int)>
+void onClearedScreen(const DisplaySettings& test, int) {
+  clearScreen();
+  draw(test.width, test.height);
+}
+
+}  // namespace
+
+const Pattern CONTRAST = {"contrast", "Contrast",          {"Contrast"},
+                          true,       ModeRule::TEST_MODE, onClearedScreen<drawContrast>};
+const Pattern BLACK_LEVELS = {"black-levels",      "Black levels",
+                              {"Black levels"},    true,
+                              ModeRule::TEST_MODE, onClearedScreen<drawBlackLevels>};
+const Pattern DOUBLE = {
+    "double", "Double", {"Double"}, true, ModeRule::TEST_MODE, onClearedScreen<drawDouble>};
+const Pattern LUMINANCE_RAMP = {"luminance-ramp",
+                                "Luminance Ramp",
+                                {"Ramp"},
+                                true,
+                                ModeRule::TEST_MODE,
+                                onClearedScreen<drawLuminanceRamp>};
+const Pattern PLUGE = {
+    "pluge", "PLUGE", {"PLUGE"}, true, ModeRule::TEST_MODE, onClearedScreen<drawPluge>};
+const Pattern SMPTE = {
+    "smpte", "SMPTE", {"Bars"}, true, ModeRule::OWN_TRUE_COLOUR_MODE, onClearedScreen<drawSmpte>};
+
 void contrastBrightness(ProgramState& state) {
   const long double wd = state.desktop.width;
   const long double hd = state.desktop.height;
+  const Pattern* const patterns[] = {&CONTRAST,       &BLACK_LEVELS, &DOUBLE,
+                                     &LUMINANCE_RAMP, &PLUGE,        &SMPTE};
+  Items items;
+  for (const Pattern* pattern : patterns) items.emplace_back(pattern->title);
   const int choice =
-      chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.5) * hd / 4), 300,
-                     {"Contrast", "Black levels", "Double", "Luminance Ramp", "PLUGE", "SMPTE"});
-  if (state.test.depth <= 8) {
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    beep();
-    waitForKeyOrClick();
-    return;
-  }
-  if (choice == 0) return;
-  const int W = state.test.width;
-  const int H = state.test.height;
-  if (choice == 6) {
-    // Its own 24-bit mode, whatever the test depth and refresh rate.
-    setScreenMode(W, H, 24, 0, FULL_SCREEN, 0);
-    state.modeChanged = true;
-    clearScreen();
-    drawSmpte(W, H);
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
-  clearScreen();
-  switch (choice) {
-    case 1:
-      drawContrast(W, H);
-      break;
-    case 2:
-      drawBlackLevels(W, H);
-      break;
-    case 3:
-      drawDouble(W, H);
-      break;
-    case 4:
-      drawLuminanceRamp(W, H);
-      break;
-    default:
-      drawPluge(W, H);
-      break;
-  }
-  waitForKeyOrClick();
+      chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.5) * hd / 4), 300, items);
+  // Refused before the choice is looked at: a click beside the menu gets the error box too.
+  if (state.test.depth <= 8)
+    refuseEightBits(state.desktop);
+  else if (choice != 0)
+    showPages(state, *patterns[choice - 1]);
 }
 
 }  // namespace orventa

@@ -55,17 +55,18 @@ void drawGammaChart(int W, int H) {
   }
 }
 
-void gammaChart(ProgramState& state) {
-  if (state.test.depth <= 8) {
-    beep();
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
+namespace {
+
+void drawGammaPage(const DisplaySettings& test, int) {
   clearScreen();
-  drawGammaChart(state.test.width, state.test.height);
-  waitForKeyOrClick();
+  drawGammaChart(test.width, test.height);
 }
+
+}  // namespace
+
+const Pattern GAMMA_CHART = {"gamma-chart", "Gamma chart",       {"Chart"},
+                             true,          ModeRule::TEST_MODE, drawGammaPage};
+
+void gammaChart(ProgramState& state) { showPages(state, GAMMA_CHART); }
 
 }  // namespace orventa

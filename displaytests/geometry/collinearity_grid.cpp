@@ -106,6 +106,20 @@ void drawGridFrame(const Grid& grid, int width, int height) {
   copyPage(1, 0);
 }
 
+namespace {
+
+void drawStartGrid(const DisplaySettings& test, int) {
+  setPages(1, 0);
+  clearScreen();
+  drawGridFrame(startGrid(test.width, test.height, test.depth), test.width, test.height);
+}
+
+}  // namespace
+
+const Pattern COLLINEARITY_GRID = {"collinearity-grid", "Collinearity grid",
+                                   {"Starting grid"},   false,
+                                   ModeRule::TEST_MODE, drawStartGrid};
+
 void collinearityGrid(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   const DisplaySettings& test = state.test;
@@ -115,11 +129,10 @@ void collinearityGrid(ProgramState& state) {
   waitForKeyOrClick();
 
   enterTestMode(state);
-  setPages(1, 0);
-  clearScreen();
   Grid grid = startGrid(test.width, test.height, test.depth);
+  COLLINEARITY_GRID.drawPage(test, 1);
   // Redrawing an unchanged grid would show the same frame at the cost of a core.
-  bool stale = true;
+  bool stale = false;
   for (;;) {
     const std::string key = readKey();
     const int buttons = mouseButtons();

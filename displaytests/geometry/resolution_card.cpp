@@ -37,18 +37,25 @@ void drawResolutionCard(int width, int height, std::uint32_t colour) {
   drawEllipse(nullptr, w / 2, h / 2, w / 2.0 - 1, colour, aspect, 0, FULL_TURN, 0, 4);
 }
 
+namespace {
+
+void drawCardPage(const DisplaySettings& test, int) {
+  // Below 8 bits the card is white too (index 15), rather than whatever colour was left over.
+  drawResolutionCard(test.width, test.height, patternWhite(test.depth));
+}
+
+}  // namespace
+
+const Pattern RESOLUTION_CARD = {
+    "resolution-card", "Resolution test card", {"Card"}, false, ModeRule::TEST_MODE, drawCardPage};
+
 void resolutionTestCard(ProgramState& state) {
-  const DisplaySettings& test = state.test;
-  enterTestMode(state);
-  if (screenPointer() == nullptr) {
-    const FallbackScreen& fallback = state.fallback;
-    setNumberedScreenMode(fallback.modeNumber, 8, 0, FULL_SCREEN, 0);
-    setTextGrid(fallback.columns, fallback.rows);
-    drawTextFrame(15, 20, 40, 9);
-  } else {
-    // Below 8 bits the card is white too (index 15), rather than whatever colour was left over.
-    drawResolutionCard(test.width, test.height, patternWhite(test.depth));
-  }
+  if (showPages(state, RESOLUTION_CARD)) return;
+  // Nothing could be opened: a numbered 8-bit screen shows a frame of text instead.
+  const FallbackScreen& fallback = state.fallback;
+  setNumberedScreenMode(fallback.modeNumber, 8, 0, FULL_SCREEN, 0);
+  setTextGrid(fallback.columns, fallback.rows);
+  drawTextFrame(15, 20, 40, 9);
   waitForKeyOrClick();
 }
 

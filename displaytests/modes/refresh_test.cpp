@@ -78,6 +78,18 @@ void drawRefreshQuestion(const DisplaySettings& test) {
   drawSystemText(x, position(h / 2 + 30), "Please confirm by pressing H key", "System", 14, WHITE);
 }
 
+namespace {
+
+void drawQuestionPage(const DisplaySettings& test, int) {
+  clearScreen();
+  drawRefreshQuestion(test);
+}
+
+}  // namespace
+
+const Pattern REFRESH_TEST = {"refresh-rate", "Refresh rate test", {"Question"},
+                              false,          ModeRule::TEST_MODE, drawQuestionPage};
+
 void refreshTest(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   const DisplaySettings& test = state.test;
@@ -108,7 +120,7 @@ void refreshTest(ProgramState& state) {
   bool confirmed = false;
   // With no screen open the desktop's own rate comes back, which says nothing about the mode.
   if (screenPointer() != nullptr && measured == test.refreshRate) {
-    drawRefreshQuestion(test);
+    REFRESH_TEST.drawPage(test, 1);
     const double start = std::round(timer());
     for (;;) {
       if (readKey() == "h") {

@@ -2,6 +2,7 @@
 // user's confirmation with a lower-case h, the way back to the desktop mode and the result.
 #pragma once
 
+#include "displaytests/pattern.h"
 #include "ui/settings.h"
 
 namespace orventa {
@@ -14,5 +15,8 @@ void drawCountdownDigit(const DisplaySettings& desktop, int n);
 // What the test mode shows while it waits for H.
 void drawRefreshQuestion(const DisplaySettings& test);
 void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test, bool confirmed);
+
+// Its one page is the question the test mode shows.
+extern const Pattern REFRESH_TEST;
 
 }  // namespace orventa

@@ -4,7 +4,7 @@
 
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
-#include "ui/prompts.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 namespace {
@@ -47,13 +47,17 @@ void drawAntiAliasing(int width, int height, std::uint32_t p) {
                 static_cast<float>(5 * r), p, 0, 0, FULL_TURN, 0, 4);
 }
 
-void antiAliasing(ProgramState& state, std::uint32_t p) {
-  enterTestMode(state);
+namespace {
+
+void drawAntiAliasingPage(const DisplaySettings& test, int) {
   clearScreen();
-  drawAntiAliasing(state.test.width, state.test.height, p);
-  waitForKeyOrClick();
-  clearScreen();
-  state.modeChanged = true;
+  drawAntiAliasing(test.width, test.height, patternWhite(test.depth));
 }
+
+}  // namespace
+
+const Pattern ANTI_ALIASING = {
+    "anti-aliasing",     "Anti-aliasing", {"Pattern"}, false, ModeRule::TEST_MODE_THEN_RENEW,
+    drawAntiAliasingPage};
 
 }  // namespace orventa

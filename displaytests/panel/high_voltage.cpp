@@ -5,6 +5,7 @@
 
 #include "graphics/input.h"
 #include "graphics/screen.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
@@ -26,15 +27,31 @@ Image* makeHighVoltageField(int width, int height, std::uint32_t p) {
   return field;
 }
 
-void highVoltage(ProgramState& state, std::uint32_t p) {
-  enterTestMode(state);
+namespace {
+
+void drawHighVoltagePage(const DisplaySettings& test, int page) {
+  const std::uint32_t p = patternWhite(test.depth);
   clearScreen();
+  drawHighVoltageFrame(test.width, test.height, p);
+  if (page != 1) return;
+  const OwnedImage field(makeHighVoltageField(test.width, test.height, p));
+  if (field) putImage(nullptr, 9, 9, field.get(), XOR);
+}
+
+}  // namespace
+
+const Pattern HIGH_VOLTAGE = {"high-voltage", "High voltage",      {"Field on", "Field off"},
+                              false,          ModeRule::TEST_MODE, drawHighVoltagePage};
+
+void highVoltage(ProgramState& state) {
+  const std::uint32_t p = patternWhite(state.test.depth);
+  enterTestMode(state);
+  HIGH_VOLTAGE.drawPage(state.test, 2);
   // A refused mode leaves no screen, and with no screen the mouse reads as a button held for ever.
   if (screenPointer() == nullptr) return;
   const int w = state.test.width;
   const int h = state.test.height;
   const OwnedImage field(makeHighVoltageField(w, h, p));
-  drawHighVoltageFrame(w, h, p);
 
   int inputs = 0;
   while (inputs < 2) {

@@ -6,6 +6,7 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/pattern_colours.h"
 #include "ui/prompts.h"
 #include "ui/system_text.h"
 
@@ -37,26 +38,21 @@ void drawStylePage(std::string_view sampleText) {
   drawSystemText(30, 110, sampleText, "System", 12, 0, BOLD, 1);
 }
 
-void drawReadabilityPage(int page, std::uint32_t p, std::string_view sampleText) {
+namespace {
+
+void drawReadabilityPage(const DisplaySettings& test, int page) {
+  clearScreen();
   if (page <= static_cast<int>(FONT_PAGES.size()))
-    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], p, sampleText);
+    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], patternWhite(test.depth),
+                 SAMPLE_TEXT);
   else
-    drawStylePage(sampleText);
+    drawStylePage(SAMPLE_TEXT);
 }
 
-void readability(ProgramState& state, std::uint32_t p) {
-  if (state.test.depth <= 8) {
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    beep();
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
-  for (int page = 1; page <= READABILITY_PAGES; ++page) {
-    clearScreen();
-    drawReadabilityPage(page, p, state.sampleText);
-    waitForKeyOrClick();
-  }
-}
+}  // namespace
+
+const Pattern READABILITY = {
+    "readability", "Readability",       {"Times New Roman", "Arial", "Tahoma", "Verdana", "Styles"},
+    true,          ModeRule::TEST_MODE, drawReadabilityPage};
 
 }  // namespace orventa
