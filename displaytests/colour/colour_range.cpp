@@ -218,7 +218,8 @@ void drawCmykPage(const DisplaySettings& test, int page) {
 }
 
 void drawEbuPage(const DisplaySettings& test, int) {
-  clearScreen();
+  // Above 8 bits the bars cover the page from edge to edge.
+  if (test.depth <= 8) clearScreen();
   drawEbuBars(test.width, test.height, test.depth);
 }
 

@@ -102,8 +102,8 @@ void drawLuminanceRamp(int W, int H) {
 }
 
 void drawPluge(int W, int H) {
-  // On the just-cleared screen a box covers what a flood fill from (1, 1) would, without first
-  // reading every pixel.
+  // A box over the whole page gives what a clear and a flood fill from (1, 1) would, without
+  // first reading every pixel.
   box(0, 0, W, H, grey(16));
   const long double w = W;
   const long double h = H;
@@ -169,10 +169,19 @@ const Pattern LUMINANCE_RAMP = {"luminance-ramp",
                                 true,
                                 ModeRule::TEST_MODE,
                                 onClearedScreen<drawLuminanceRamp>};
+// Its grey ground covers the page whole.
 const Pattern PLUGE = {
-    "pluge", "PLUGE", {"PLUGE"}, true, ModeRule::TEST_MODE, onClearedScreen<drawPluge>};
+    "pluge", "PLUGE", {"PLUGE"}, true, ModeRule::TEST_MODE, [](const DisplaySettings& test, int) {
+      drawPluge(test.width, test.height);
+    }};
+// The bars meet edge to edge and cover the page: nothing to clear.
 const Pattern SMPTE = {
-    "smpte", "SMPTE", {"Bars"}, true, ModeRule::OWN_TRUE_COLOUR_MODE, onClearedScreen<drawSmpte>};
+    "smpte",
+    "SMPTE",
+    {"Bars"},
+    true,
+    ModeRule::OWN_TRUE_COLOUR_MODE,
+    [](const DisplaySettings& test, int) { drawSmpte(test.width, test.height); }};
 
 void contrastBrightness(ProgramState& state) {
   const long double wd = state.desktop.width;

@@ -10,7 +10,7 @@ void drawContrast(int W, int H);
 void drawBlackLevels(int W, int H);
 void drawDouble(int W, int H);
 void drawLuminanceRamp(int W, int H);
-// Expects a freshly cleared screen, as the test gives it: the grey ground is drawn over it whole.
+// The grey ground is drawn over the page whole.
 void drawPluge(int W, int H);
 void drawSmpte(int W, int H);
 
