@@ -8,6 +8,7 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/system_text.h"
@@ -51,7 +52,7 @@ void drawMainScreen(const ProgramState& state) {
   const long double h = state.desktop.height;
   waitVerticalSync();
   clearScreen();
-  floodFill(nullptr, 1, 1, GREY, 0, "", 0, BORDER_IS_FILL | 4);
+  floodFromCorner(GREY);
 
   const int left = position(w / 10);
   drawSystemText(left, position(h / 10), "ORVENTA", "TimesNewRoman", 18, WHITE);

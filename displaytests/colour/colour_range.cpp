@@ -13,6 +13,7 @@
 #include "graphics/screen.h"
 #include "ui/colour_levels.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/pattern_colours.h"
@@ -21,16 +22,6 @@
 
 namespace orventa {
 namespace {
-
-float at(long double v) { return static_cast<float>(v); }
-
-void box(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
-  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, FILLED_BOX, SOLID, 0);
-}
-
-void line(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
-  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, LINE, SOLID, 0);
-}
 
 bool hexDigit(int code) { return std::isxdigit(code) != 0; }
 
@@ -129,12 +120,11 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
   for (int k = 0; k < 3; ++k) {
     const std::uint32_t colour = page.discs[static_cast<std::size_t>(k)];
     drawEllipse(image.get(), centreX[k] - static_cast<float>(x0),
-                centreY[k] - static_cast<float>(y0), r, colour, 0, 0, FULL_TURN, 1, 4);
+                centreY[k] - static_cast<float>(y0), r, colour, 0, 0, FULL_TURN, 1, ABSOLUTE_POINT);
     if (k == 0) {
       if (aInside) {
-        drawLine(nullptr, 1, 1, static_cast<float>(W - 1), static_cast<float>(H - 1),
-                 page.imageFill, FILLED_BOX, SOLID, 0);
-        drawEllipse(nullptr, centreX[0] + 1, centreY[0] + 1, r, colour, 0, 0, FULL_TURN, 1, 4);
+        drawFilledBox(1, 1, W - 1, H - 1, page.imageFill);
+        drawWholeEllipse(centreX[0] + 1, centreY[0] + 1, r, colour, 0, true);
       } else {
         putImage(nullptr, 1, 1, image.get(), COPY);
       }
@@ -147,20 +137,21 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
 
 void drawEbuBars(int W, int H, int depth) {
   if (depth <= 8) {
-    box(0, 0, static_cast<long double>(W) / 7, H, 23);
+    drawFilledBox(0, 0, static_cast<long double>(W) / 7, H, 23);
     return;
   }
   constexpr std::uint32_t bars[7] = {0xFFC0C0C0, 0xFFC0C000, 0xFF00C0C0, 0xFF00C000,
                                      0xFFC000C0, 0xFFC00000, 0xFF0000C0};
   for (int k = 0; k < 7; ++k)
-    box(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7, H,
-        bars[k]);
+    drawFilledBox(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7,
+                  H, bars[k]);
 }
 
 void drawGradient(int W, int H, int depth, int item) {
   if (depth <= 8) {
     if (item == 1)
-      for (int x = 0; x <= W; x += 10) line(x, 0, x + 10, H, static_cast<std::uint32_t>(x % 256));
+      for (int x = 0; x <= W; x += 10)
+        drawSolidLine(x, 0, x + 10, H, static_cast<std::uint32_t>(x % 256));
     return;
   }
   if (item < 1 || item > 6) return;
@@ -187,7 +178,7 @@ void drawGradient(int W, int H, int depth, int item) {
         colour = opaque(c, c, 255);
         break;
     }
-    line(x, 0, x, H, colour);
+    drawSolidLine(x, 0, x, H, colour);
   }
 }
 
@@ -197,9 +188,9 @@ void drawSpectrum(int W, int H, int depth) {
   auto level = [](long double angle) { return position(std::fabs(std::sin(angle)) * 255); };
   for (int x = 0; x < W; ++x) {
     const long double t = static_cast<long double>(x) * p / W;
-    line(x, 0, x, H,
-         opaque(level(t + wide(1.047197533333333)), level(t + wide(2.094395066666667)),
-                level(t + p)));
+    drawSolidLine(x, 0, x, H,
+                  opaque(level(t + wide(1.047197533333333)), level(t + wide(2.094395066666667)),
+                         level(t + p)));
   }
 }
 
@@ -268,9 +259,7 @@ const Pattern GRADIENT = {
 const Pattern SPECTRUM = {
     "hue-sweep", "Spectrum", {"Spectrum"}, false, ModeRule::TEST_MODE_THEN_RENEW, drawSpectrumPage};
 
-void fillWithColour(std::uint32_t colour) {
-  floodFill(nullptr, 1, 1, colour, 0, "", 0, BORDER_IS_FILL | 4);
-}
+void fillWithColour(std::uint32_t colour) { floodFromCorner(colour); }
 
 void colourRange(ProgramState& state) {
   const long double wd = state.desktop.width;

@@ -3,20 +3,19 @@
 #include "displaytests/display_tests.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
+#include "ui/drawing.h"
 #include "ui/pattern_colours.h"
 #include "ui/prompts.h"
 
 namespace orventa {
 
 void drawMoireRows(int width, int height, int pitch, std::uint32_t colour) {
-  for (long long y = 0; y <= height; y += pitch)
-    drawLine(nullptr, 0, y, width, y, colour, LINE, SOLID, 0);
+  for (long long y = 0; y <= height; y += pitch) drawSolidLine(0, y, width, y, colour);
 }
 
 void drawMoireGrid(int width, int height, int pitch, std::uint32_t colour) {
   drawMoireRows(width, height, pitch, colour);
-  for (long long x = 0; x <= width; x += pitch)
-    drawLine(nullptr, x, 0, x, height, colour, LINE, SOLID, 0);
+  for (long long x = 0; x <= width; x += pitch) drawSolidLine(x, 0, x, height, colour);
 }
 
 void drawMoireCheckerboard(int width, int height, std::uint32_t colour) {

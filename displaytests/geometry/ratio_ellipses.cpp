@@ -5,6 +5,7 @@
 #include "displaytests/display_tests.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/pattern_colours.h"
@@ -25,10 +26,10 @@ void drawAspectRatio(int width, int height, const AspectRatio& ratio, std::uint3
   const long long w = width;
   const long long h = height;
   clearScreen();
-  drawLine(nullptr, w / 2, h / 2 - 20, w / 2, h / 2 + 20, colour, LINE, SOLID, 0);
-  drawLine(nullptr, w / 2 - 20, h / 2, w / 2 + 20, h / 2, colour, LINE, SOLID, 0);
+  drawSolidLine(w / 2, h / 2 - 20, w / 2, h / 2 + 20, colour);
+  drawSolidLine(w / 2 - 20, h / 2, w / 2 + 20, h / 2, colour);
   const auto radius = static_cast<float>(h * ratio.widthFactor / 2 - 1);
-  drawEllipse(nullptr, w / 2, h / 2, radius, colour, ratio.aspect, 0, FULL_TURN, 0, 4);
+  drawWholeEllipse(w / 2, h / 2, radius, colour, ratio.aspect, false);
 }
 
 namespace {

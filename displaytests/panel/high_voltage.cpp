@@ -23,7 +23,7 @@ void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
 Image* makeHighVoltageField(int width, int height, std::uint32_t p) {
   Image* field = createImage(width - 19, height - 20, 0, 0, TRANSPARENT_FILL);
   // A null target would be the screen: the fill would flood the picture instead.
-  if (field != nullptr) floodFill(field, 1, 1, p, p, "", 0, BORDER_IS_FILL | 4);
+  if (field != nullptr) floodFill(field, 1, 1, p, p, "", 0, BORDER_IS_FILL | ABSOLUTE_POINT);
   return field;
 }
 

@@ -6,6 +6,7 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/pattern_colours.h"
 #include "ui/prompts.h"
 #include "ui/system_text.h"
@@ -30,7 +31,7 @@ void drawFontPage(const FontPage& page, std::uint32_t p, std::string_view sample
 }
 
 void drawStylePage(std::string_view sampleText) {
-  floodFill(nullptr, 1, 1, WHITE, WHITE, "", 0, BORDER_IS_FILL | 4);
+  floodFromCorner(WHITE);
   drawSystemText(30, 20, "Font: Times New Roman; size: 12; italic.", "Times New Roman", 12, 0,
                  ITALIC, 1);
   drawSystemText(30, 50, sampleText, "Times New Roman", 12, 0, ITALIC, 1);

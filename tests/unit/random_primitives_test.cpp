@@ -76,8 +76,8 @@ class RandomPrimitives : public testing::HeadlessTest {
     const int w = target ? target->width : openScreen()->width;
     const int h = target ? target->height : openScreen()->height;
     const std::uint32_t flags = static_cast<std::uint32_t>(f.pick(8)) |
-                                (f.pick(8) == 0 ? DEFAULT_COLOUR : 0) |
-                                (f.pick(2) ? BORDER_IS_FILL : 0);
+                                (f.pick(8) == 0 ? std::uint32_t{DEFAULT_COLOUR} : 0) |
+                                (f.pick(2) ? std::uint32_t{BORDER_IS_FILL} : 0);
     switch (f.pick(7)) {
       case 0:
       case 1:
