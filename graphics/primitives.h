@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+#include "graphics/pixel_memory.h"
+
 namespace orventa {
 
 // The flags word of drawLine, drawEllipse, floodFill and drawBitmapText: a coordinate mode in
@@ -46,18 +48,12 @@ constexpr std::uint32_t TRANSPARENT_FILL = 1u << 31;
 // A source corner of putImage with this value means the whole image.
 constexpr int WHOLE_IMAGE = static_cast<int>(0xFFFF0000u);
 
-// Frees image memory the way it was had: mapped pages for large images, the heap otherwise.
-struct ImageMemory {
-  std::size_t mappedBytes = 0;
-  void operator()(std::uint8_t* p) const;
-};
-
 struct Image {
   int bytesPerPixel = 0;
   int width = 0;
   int height = 0;
   int pitch = 0;
-  std::unique_ptr<std::uint8_t[], ImageMemory> pixels;
+  PixelBlock pixels;
 };
 
 // Round to nearest, halves away from zero; saturates far outside any target. NaN gives 0.

@@ -1,6 +1,5 @@
 #include "graphics/screen.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,7 +18,6 @@ namespace {
 
 std::unique_ptr<Screen> current;
 std::recursive_mutex mutex;
-int lockCount = 0;
 
 struct ModeList {
   std::vector<std::uint32_t> codes;
@@ -116,8 +114,11 @@ std::unique_ptr<Screen> buildScreen(int width, int height, int depth, int pageCo
   if (!s->dirtyRows) return nullptr;
   std::memset(s->dirtyRows.get(), 1, static_cast<std::size_t>(height));
   for (PageBuffer& page : s->pages) {
-    if (!page.allocate(pageBytes)) return nullptr;
-    if (s->background != 0)  // fresh pages are already zero
+    bool zeroed = false;
+    page.pixels = allocatePixels(pageBytes, zeroed);
+    if (!page.pixels) return nullptr;
+    page.bytes = pageBytes;
+    if (s->background != 0 || !zeroed)
       fillPage(page.data(), pageBytes / s->bytesPerPixel, s->bytesPerPixel, s->background);
   }
   s->textGrid.columns = (width / 8) % 256;
@@ -163,68 +164,13 @@ constexpr NumberedMode NUMBERED_MODES[22] = {
 
 }  // namespace
 
-PageBuffer::PageBuffer(PageBuffer&& other) noexcept
-    : bytes_(std::exchange(other.bytes_, nullptr)), size_(std::exchange(other.size_, 0)) {}
-
-PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept {
-  if (this != &other) {
-    release();
-    bytes_ = std::exchange(other.bytes_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-PageBuffer::~PageBuffer() { release(); }
-
-#if defined(__SANITIZE_ADDRESS__)
-// Heap memory, so that the address sanitizer sees any write past a page.
-bool PageBuffer::allocate(std::size_t bytes) {
-  release();
-  bytes_ = new (std::nothrow) std::uint8_t[bytes]();
-  size_ = bytes_ ? bytes : 0;
-  return bytes_ != nullptr;
-}
-
-void PageBuffer::release() {
-  delete[] bytes_;
-  bytes_ = nullptr;
-  size_ = 0;
-}
-#else
-bool PageBuffer::allocate(std::size_t bytes) {
-  release();
-  if (bytes == 0) return false;
-  void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) return false;
-  // Column walks touch one row per pixel; huge pages keep them out of the TLB's way.
-  if (bytes >= (2u << 20)) madvise(p, bytes, MADV_HUGEPAGE);
-  bytes_ = static_cast<std::uint8_t*>(p);
-  size_ = bytes;
-  return true;
-}
-
-void PageBuffer::release() {
-  if (bytes_ != nullptr) munmap(bytes_, size_);
-  bytes_ = nullptr;
-  size_ = 0;
-}
-#endif
-
 Screen* openScreen() { return current.get(); }
 
 std::recursive_mutex& screenMutex() { return mutex; }
-int screenLockCount() { return lockCount; }
 
-ScreenLock::ScreenLock() {
-  mutex.lock();
-  ++lockCount;
-}
+ScreenLock::ScreenLock() { mutex.lock(); }
 
-ScreenLock::~ScreenLock() {
-  --lockCount;
-  mutex.unlock();
-}
+ScreenLock::~ScreenLock() { mutex.unlock(); }
 
 void markRowsDirty(const Screen& screen, int firstRow, int lastRow) {
   firstRow = std::max(firstRow, 0);
