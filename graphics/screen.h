@@ -2,6 +2,7 @@
 // clearing. Every call comes from the program thread; results are 0 for success, 1 for failure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace orventa {
@@ -27,6 +28,10 @@ std::uint32_t textGridSize();
 
 // Work page (where a null target draws) and visible page; negative leaves one as it is.
 void setPages(int workPage, int visiblePage);
+
+// Caps what one screen's pages or one image may take at `bytes` (0 lifts the cap): a renderer
+// keeps within a budget this way, and tests make frame buffers fail to allocate mid-run.
+void capFrameMemory(std::size_t bytes);
 // Negative source: the work page; negative destination: the visible page.
 void copyPage(int sourcePage, int destinationPage);
 

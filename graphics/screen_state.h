@@ -77,8 +77,5 @@ platform::InputSink& inputSink();
 // Allocation larger than this many bytes for one screen's pages, or for one image, is refused
 // outright: half the physical memory, or less once capped.
 std::size_t frameMemoryLimit();
-// Caps the limit at `bytes` (0 lifts the cap). A renderer can keep within a budget this way, and
-// tests make frame buffers fail to allocate in the middle of a run.
-void capFrameMemory(std::size_t bytes);
 
 }  // namespace orventa
