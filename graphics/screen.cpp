@@ -133,7 +133,7 @@ void closeScreen() {
     ScreenLock lock;
     old = std::move(current);
   }
-  if (platform::Platform* p = display(); p != nullptr && old) p->closeDisplay();
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr && old) p->closeDisplay();
 }
 
 bool openDisplay(platform::Platform& p, const Screen& s, int refreshRate, bool fullScreen) {
@@ -198,8 +198,6 @@ std::size_t frameMemoryLimit() {
 
 void capFrameMemory(std::size_t bytes) { frameMemoryCap.store(bytes); }
 
-platform::Platform* display() { return connected.load(); }
-
 }  // namespace orventa
 
 namespace orventa::platform {
@@ -221,7 +219,7 @@ int setScreenMode(int width, int height, int depth, int pageCount, int flags, in
   int bytesPerPixel = 0;
   if (width <= 0 || height <= 0 || !mapDepth(depth, stored, bytesPerPixel)) return 1;
   closeScreen();
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr || !p->canHold(width, height)) return 1;
   std::unique_ptr<Screen> s = buildScreen(width, height, depth, pageCount);
   if (!s) return 1;
@@ -257,7 +255,7 @@ int getScreenInfo(int& width, int& height, int& depth, int& refreshRate) {
     refreshRate = s->refreshRate;
     return 0;
   }
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr) {
     width = height = depth = refreshRate = 0;
     return 1;
@@ -281,7 +279,7 @@ std::uint32_t listScreenModes(int depth) {
            (bpp == 24 && depth == 32) || (bpp == 32 && depth == 24);
   };
   modeList.codes.clear();
-  if (platform::Platform* p = display(); p != nullptr) {
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) {
     for (const platform::DisplayMode& m : p->displayModes()) {
       if (!sameDepth(m.bitsPerPixel)) continue;
       const std::uint32_t code = (static_cast<std::uint32_t>(m.width) & 0xFFFF) << 16 |
@@ -337,7 +335,7 @@ int setColors(std::uint32_t foreground, std::uint32_t background, int flags) {
 }
 
 int waitVerticalSync() {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (current == nullptr || p == nullptr) return 1;
   p->waitVerticalRetrace();
   return 0;

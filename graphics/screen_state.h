@@ -69,8 +69,6 @@ class ScreenLock {
 void markRowsDirty(const Screen& screen, int firstRow, int lastRow);
 void markAllRowsDirty(const Screen& screen);
 
-// The platform the layer was connected to by usePlatform; null before.
-platform::Platform* display();
 // Where the backend's input events go (the key queue and mouse state).
 platform::InputSink& inputSink();
 
