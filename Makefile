@@ -22,7 +22,7 @@ fuzz: deps
 	@if command -v clang++ >/dev/null; then \
 	  CXX=clang++ cmake -S . -B $(BUILD_DIR)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DORVENTA_FUZZ=ON $(CMAKE_FLAGS) && \
-	  cmake --build $(BUILD_DIR)/fuzz --target orventa_raster_fuzz && \
+	  cmake --build $(BUILD_DIR)/fuzz --target orventa_raster_fuzz orventa_edid_fuzz && \
 	  ctest --test-dir $(BUILD_DIR)/fuzz $(CTEST_FLAGS); \
 	else echo "clang++ not found: the fuzz run is skipped"; fi
 

@@ -5,12 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "graphics/screen.h"
 #include "ui/settings.h"
 
 namespace orventa {
 
 // Reads the desktop, builds the supported-mode lists, the sample text and the fallback screen.
 ProgramState startUp();
+// The desktop settings, the supported-mode lists and the fallback screen of the chosen output.
+void readDisplay(ProgramState& state);
+// An output as the menus name it: "HDMI-1  1920x1080  DEL DELL U2720Q".
+std::string outputLabel(const DisplayOutput& output);
+// The output a name or an index (as --list-displays counts) stands for; -1 for none.
+int findOutput(const std::string& wanted);
 // The numbered 8-bit screen of a desktop this wide.
 FallbackScreen fallbackScreen(int desktopWidth);
 // Shows the main screen and runs what is picked until "Exit Program" or "Visit homepage";

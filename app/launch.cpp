@@ -21,13 +21,15 @@ namespace {
 
 using platform::SavedMode;
 
-constexpr const char* USAGE = "usage: orventa [--restore | --help | --version]\n";
+constexpr const char* USAGE =
+    "usage: orventa [--display N|NAME] [--restore | --help | --version]\n";
 
 void printHelp() {
   std::printf(
       "%s"
       "Full-screen test patterns for adjusting monitors and flat panels.\n"
       "\n"
+      "  --display N|NAME  open on this output: its name (HDMI-1) or its number, from 0\n"
       "  --restore  put the display back in its desktop mode (if the screen is left in a test\n"
       "             mode), say what was done, and exit\n"
       "  --help     show this text and exit\n"
@@ -104,9 +106,20 @@ int restore(const std::string& record) {
 }  // namespace
 
 int launch(int argc, char** argv) {
+  std::string output;
+  if (argc > 1 && std::string(argv[1]) == "--display") {
+    if (argc < 3 || std::string(argv[2]).empty()) {
+      std::fputs(USAGE, stderr);
+      return 2;
+    }
+    output = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   const std::string option = argc > 1 ? argv[1] : "";
   if (argc > 2 ||
-      (argc == 2 && option != "--help" && option != "--version" && option != "--restore")) {
+      (argc == 2 && option != "--help" && option != "--version" && option != "--restore") ||
+      (!output.empty() && !option.empty())) {
     std::fputs(USAGE, stderr);
     return 2;
   }
@@ -154,7 +167,7 @@ int launch(int argc, char** argv) {
   platform::SdlPlatform screen;
   if (guardian >= 0) screen.keepModes(&keeper);
   platform::usePlatform(&screen);
-  return screen.run([] { return runOrventa(); });
+  return screen.run([&output] { return runOrventa(output); });
 }
 
 }  // namespace orventa

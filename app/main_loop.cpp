@@ -75,6 +75,10 @@ void drawMainScreen(const ProgramState& state) {
                  WHITE);
   drawSystemText(x, position(h / 3 + 90), "Refresh rate:" + std::to_string(t.refreshRate), "Arial",
                  14, WHITE);
+  if (const std::vector<DisplayOutput> outputs = displayOutputs(); outputs.size() > 1)
+    drawSystemText(x, position(h / 3 + 120),
+                   "Display:" + outputs[static_cast<std::size_t>(chosenDisplayOutput())].name,
+                   "Arial", 14, WHITE);
 }
 
 }  // namespace

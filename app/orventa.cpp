@@ -1,11 +1,24 @@
 #include "app/orventa.h"
 
+#include <cstdio>
+#include <string>
+
 #include "app/app.h"
 #include "graphics/screen.h"
 
 namespace orventa {
 
-int runOrventa(ProgramState& state) {
+int runOrventa(ProgramState& state, const std::string& output) {
+  if (!output.empty()) {
+    const int index = findOutput(output);
+    if (index < 0 || !chooseDisplayOutput(index)) {
+      std::string names;
+      for (const DisplayOutput& o : displayOutputs()) names += (names.empty() ? "" : ", ") + o.name;
+      std::fprintf(stderr, "orventa: no display \"%s\" (there are: %s)\n", output.c_str(),
+                   names.c_str());
+      return 2;
+    }
+  }
   state = startUp();
   const int status = runMainLoop(state);
   // Closing the screen gives the display back its desktop mode.
@@ -13,9 +26,9 @@ int runOrventa(ProgramState& state) {
   return status;
 }
 
-int runOrventa() {
+int runOrventa(const std::string& output) {
   ProgramState state;
-  return runOrventa(state);
+  return runOrventa(state, output);
 }
 
 }  // namespace orventa

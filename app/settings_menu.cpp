@@ -92,6 +92,23 @@ int chooseNumber(const ProgramState& state, int width, const int (&values)[6], c
   return choice > 0 ? values[choice - 1] : current;
 }
 
+// Another output: its desktop and modes become the program's, and the main screen reopens there.
+void chooseDisplay(ProgramState& state) {
+  const long double w = state.desktop.width;
+  const long double h = state.desktop.height;
+  Items items;
+  for (const DisplayOutput& o : displayOutputs()) items.push_back(outputLabel(o));
+  const int choice =
+      chooseFromMenu(position(wide(2.3) * w / 8), position(wide(1.3) * h / 4), 500, items);
+  if (choice == 0 || choice - 1 == chosenDisplayOutput() || !chooseDisplayOutput(choice - 1))
+    return;
+  const DisplaySettings before = state.desktop;
+  readDisplay(state);
+  // Settings that only followed the old desktop follow the new one.
+  if (state.test == before) state.test = state.desktop;
+  state.modeChanged = true;
+}
+
 }  // namespace
 
 Items resolutionMenuItems(const ProgramState& state) {
@@ -121,9 +138,10 @@ bool parseResolution(const std::string& text, int& width, int& height) {
 void settingsMenu(ProgramState& state) {
   const long double w = state.desktop.width;
   const long double h = state.desktop.height;
-  const int choice = chooseFromMenu(
-      position(w / 4), position(h / 4), 300,
-      {"Choose resolution", "Choose color depth", "Choose refresh", "Reset to default"});
+  Items items = {"Choose resolution", "Choose color depth", "Choose refresh", "Reset to default"};
+  // With one output there is nothing to choose, and the menu stays as it always was.
+  if (displayOutputs().size() > 1) items.push_back("Choose display");
+  const int choice = chooseFromMenu(position(w / 4), position(h / 4), 300, items);
   switch (choice) {
     case 1:
       chooseResolution(state);
@@ -136,6 +154,9 @@ void settingsMenu(ProgramState& state) {
       break;
     case 4:
       state.test = state.desktop;
+      break;
+    case 5:
+      chooseDisplay(state);
       break;
     default:
       break;

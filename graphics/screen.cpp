@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "graphics/colour.h"
+#include "graphics/platform/display_facts/edid.h"
 #include "graphics/raster.h"
 #include "graphics/screen_state.h"
 
@@ -372,6 +375,56 @@ void copyPage(int sourcePage, int destinationPage) {
   std::memcpy(s->pages[destinationPage].data(), s->pages[sourcePage].data(),
               s->pages[sourcePage].size());
   if (destinationPage == s->visiblePage) markAllRowsDirty(*s);
+}
+
+}  // namespace orventa
+
+namespace orventa {
+
+void startMeasuringRefresh() {
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr && openScreen() != nullptr)
+    p->startRefreshMeasurement();
+}
+
+MeasuredRefresh measuredRefresh() {
+  platform::Platform* p = platform::currentPlatform();
+  if (p == nullptr || openScreen() == nullptr) return {true};
+  const std::optional<platform::RefreshEstimate> e = p->refreshMeasurement();
+  if (!e) return {};
+  return {true, e->measurable, e->hz, e->spreadHz, e->frames};
+}
+
+}  // namespace orventa
+
+namespace orventa {
+
+std::vector<DisplayOutput> displayOutputs() {
+  std::vector<DisplayOutput> list;
+  platform::Platform* p = platform::currentPlatform();
+  if (p == nullptr) return list;
+  for (const platform::OutputInfo& o : p->outputs()) {
+    DisplayOutput out{o.name, o.current.width, o.current.height, o.current.refreshRate, {}, {}};
+    if (const std::optional<platform::Edid> edid = platform::decodeEdid(o.edid)) {
+      out.maker = edid->manufacturer;
+      char code[8];
+      std::snprintf(code, sizeof code, "%04X", edid->productCode);
+      out.model = edid->name.empty() ? code : edid->name;
+    }
+    list.push_back(out);
+  }
+  return list;
+}
+
+int chosenDisplayOutput() {
+  platform::Platform* p = platform::currentPlatform();
+  return p == nullptr ? 0 : p->chosenOutput();
+}
+
+bool chooseDisplayOutput(int index) {
+  platform::Platform* p = platform::currentPlatform();
+  if (p == nullptr || index < 0 || index >= static_cast<int>(p->outputs().size())) return false;
+  closeScreen();
+  return p->chooseOutput(index);
 }
 
 }  // namespace orventa

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace orventa {
 
@@ -23,6 +25,32 @@ void clearScreen();
 void clearBox(int x1, int y1, int x2, int y2);
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags);
 int waitVerticalSync();
+// The refresh rate the open screen really runs at, timed from its paced presentations.
+struct MeasuredRefresh {
+  bool ready = false;       // false while still measuring
+  bool measurable = false;  // false: nothing paces the presentations, or no screen
+  double hz = 0;
+  double spreadHz = 0;
+  int frames = 0;
+};
+void startMeasuringRefresh();
+MeasuredRefresh measuredRefresh();
+
+// An output the screen can open on, with what its monitor says of itself.
+struct DisplayOutput {
+  std::string name;  // the connector: "HDMI-1"
+  int width = 0;     // its mode now
+  int height = 0;
+  int refreshRate = 0;
+  std::string maker;  // the EDID's manufacturer ID; empty when unknown
+  std::string model;  // the EDID's monitor name, else its product code; empty when unknown
+};
+std::vector<DisplayOutput> displayOutputs();
+int chosenDisplayOutput();
+// Closes the open screen and makes every later one open on output `index`; getScreenInfo and
+// listScreenModes then describe it. False (nothing changed) for no such output.
+bool chooseDisplayOutput(int index);
+
 // Rows in the high 16 bits, columns in the low 16 bits.
 std::uint32_t textGridSize();
 

@@ -1,6 +1,7 @@
 #include "displaytests/modes/refresh_test.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "displaytests/display_tests.h"
@@ -33,6 +34,12 @@ Items refreshAnnouncementLines(const DisplaySettings& test) {
           " At 0 the test mode opens: then press h."};
 }
 
+std::string hertz(double hz) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", hz);
+  return text;
+}
+
 }  // namespace
 
 void drawRefreshAnnouncement(const DisplaySettings& desktop, const DisplaySettings& test) {
@@ -53,19 +60,29 @@ void drawCountdownDigit(const DisplaySettings& desktop, int n) {
   drawSystemText(position(dw / 2 + 120), position(dh / 3), std::to_string(n), "System", 18, WHITE);
 }
 
-void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test,
-                       bool confirmed) {
+void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test, bool confirmed,
+                       const MeasuredRefresh& measured) {
   const long double dw = desktop.width;
   const long double dh = desktop.height;
   const std::string rate = std::to_string(test.refreshRate);
   const std::string size = std::to_string(test.width) + " x" + std::to_string(test.height);
-  if (confirmed)
-    drawMenuBox(
-        position(dw / 2 - 250), position(dh / 3), 500, WHITE, RED,
-        {" Your monitor supports" + rate + " Hz refresh", "  rate with " + size + " resolution"});
-  else
-    drawMenuBox(position(dw / 2 - 250), position(dh / 3), 500, WHITE, BLUE,
-                {rate + " Hz refresh rate is not supported", " with " + size + " resolution"});
+  Items lines = confirmed ? Items{" Your monitor supports" + rate + " Hz refresh",
+                                  "  rate with " + size + " resolution"}
+                          : Items{rate + " Hz refresh rate is not supported",
+                                  " with " + size + " resolution"};
+  // A display that runs at another rate than it was asked for is worth a word.
+  if (measured.ready && measured.measurable &&
+      std::abs(measured.hz - test.refreshRate) > 0.005 * test.refreshRate)
+    lines.push_back(" Measured: " + hertz(measured.hz) + " Hz");
+  drawMenuBox(position(dw / 2 - 250), position(dh / 3), 500, WHITE, confirmed ? RED : BLUE, lines);
+}
+
+void drawMeasuredRefresh(const DisplaySettings& test, const MeasuredRefresh& measured) {
+  const long double h = test.height;
+  const std::string text = measured.measurable ? "Measured: " + hertz(measured.hz) + " Hz over " +
+                                                     std::to_string(measured.frames) + " frames"
+                                               : "Measured: not measurable";
+  drawSystemText(test.width / 4, position(h / 2 + 60), text, "System", 14, WHITE);
 }
 
 void drawRefreshQuestion(const DisplaySettings& test) {
@@ -118,11 +135,17 @@ void refreshTest(ProgramState& state) {
   getScreenInfo(width, height, depth, measured);
 
   bool confirmed = false;
+  MeasuredRefresh timed;
   // With no screen open the desktop's own rate comes back, which says nothing about the mode.
   if (screenPointer() != nullptr && measured == test.refreshRate) {
     REFRESH_TEST.drawPage(test, 1);
+    startMeasuringRefresh();
     const double start = std::round(timer());
     for (;;) {
+      if (!timed.ready) {
+        timed = measuredRefresh();
+        if (timed.ready) drawMeasuredRefresh(test, timed);
+      }
       if (readKey() == "h") {
         confirmed = true;
         break;
@@ -133,7 +156,7 @@ void refreshTest(ProgramState& state) {
 
   enterTestMode(test, desktop, state.modeChanged);
   clearScreen();
-  drawRefreshResult(desktop, test, confirmed);
+  drawRefreshResult(desktop, test, confirmed, timed);
   waitForKeyOrClick();
 }
 

@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "graphics/platform/display_facts/refresh_estimate.h"
 
 namespace orventa::platform {
 
@@ -17,6 +20,13 @@ struct DisplayMode {
   int bitsPerPixel = 0;
   int refreshRate = 0;  // 0: unknown, or the display's default
   bool operator==(const DisplayMode&) const = default;
+};
+
+// One output of the display: a connector and the monitor behind it.
+struct OutputInfo {
+  std::string name;  // the connector's name ("HDMI-1"), or the display's where it has none
+  DisplayMode current;
+  std::vector<std::uint8_t> edid;  // empty when the output gives none
 };
 
 // The visible page as the graphics layer holds it. Only valid inside FrameSource::withFrame.
@@ -90,9 +100,16 @@ class Platform {
   // Where frames come from and input goes to; set once by the graphics layer.
   virtual void connect(FrameSource* frames, InputSink* input) = 0;
 
-  // The desktop's current mode, and every mode of the primary display (one entry per refresh).
+  // The desktop's current mode, and every mode of the chosen output (one entry per refresh).
   virtual DisplayMode desktopMode() = 0;
   virtual std::vector<DisplayMode> displayModes() = 0;
+
+  // The outputs a screen can open on, the chosen one first until another is chosen.
+  virtual std::vector<OutputInfo> outputs() { return {{"default", desktopMode(), {}}}; }
+  virtual int chosenOutput() { return 0; }
+  // Every later screen opens on output `index`, and the desktop mode and the mode list are then
+  // that output's. Only while no screen is open; false for no such output.
+  virtual bool chooseOutput(int index) { return index == 0; }
 
   // One attempt to show a screen: full screen at exactly this mode (refresh 0 = the display's
   // default rate), or a window of this size. True only when the display really is in that state.
@@ -107,6 +124,11 @@ class Platform {
 
   // Returns after the next vertical retrace (or the next presentation where there is none).
   virtual void waitVerticalRetrace() = 0;
+  // Times the open screen's presentations from now on, as its vertical sync paces them; the
+  // estimate once enough were seen or the time is up, nothing while still measuring. Without a
+  // way to pace presentations the estimate is "not measurable" at once.
+  virtual void startRefreshMeasurement() {}
+  virtual std::optional<RefreshEstimate> refreshMeasurement() { return RefreshEstimate{}; }
 
   // Monotonic seconds from an arbitrary origin.
   virtual double seconds() = 0;

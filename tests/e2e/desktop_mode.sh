@@ -155,7 +155,20 @@ check_arguments() {
       fail "'$args' said: $(cat "$work/err")"
     [ ! -s "$work/out" ] || fail "'$args' printed on stdout"
   done
+  # An output this display lacks, by number or by name: one line, status 2, and no window.
+  for wanted in 1 HDMI-9; do
+    "$app" --display "$wanted" >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 2 ] || fail "--display $wanted: status $status"
+    [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "$wanted" "$work/err" ||
+      fail "--display $wanted said: $(cat "$work/err")"
+  done
   [ -z "$(window)" ] || fail "an argument opened a window"
+  # The one output there is, by its name: the main screen opens on it.
+  start_app --display screen
+  until_main_screen
+  pick_main 14
+  finish 0
 }
 
 # The desktop's own mode deleted during a test: no X error ends the program, the output keeps a

@@ -81,7 +81,7 @@ start_probe() {
 }
 
 start_app() {
-  "$app" >"$work/out" 2>"$work/err" &
+  "$app" "$@" >"$work/out" 2>"$work/err" &
   pid=$!
 }
 

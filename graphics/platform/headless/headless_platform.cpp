@@ -47,6 +47,27 @@ constexpr int PARK_AFTER_IDLE_POLLS = 8;
 HeadlessPlatform::HeadlessPlatform(HeadlessConfig config)
     : config_(std::move(config)), inputProxy_(std::make_unique<Input>(*this)) {
   if (config_.modes.empty()) config_.modes.push_back(config_.desktop);
+  outputs_.push_back({config_.firstOutput, config_.desktop, config_.modes, config_.firstEdid});
+  for (HeadlessOutput& more : config_.moreOutputs) {
+    if (more.modes.empty()) more.modes.push_back(more.desktop);
+    outputs_.push_back(more);
+  }
+}
+
+std::vector<OutputInfo> HeadlessPlatform::outputs() {
+  std::vector<OutputInfo> list;
+  for (const HeadlessOutput& o : outputs_) list.push_back({o.name, o.desktop, o.edid});
+  return list;
+}
+
+int HeadlessPlatform::chosenOutput() { return chosen_; }
+
+bool HeadlessPlatform::chooseOutput(int index) {
+  if (index < 0 || index >= static_cast<int>(outputs_.size())) return false;
+  chosen_ = index;
+  config_.desktop = outputs_[static_cast<std::size_t>(index)].desktop;
+  config_.modes = outputs_[static_cast<std::size_t>(index)].modes;
+  return true;
 }
 
 HeadlessPlatform::~HeadlessPlatform() = default;
@@ -111,7 +132,10 @@ bool HeadlessPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
          mode.height <= config_.desktop.height;
     refresh = config_.desktop.refreshRate;
   }
-  record((ok ? "open " : "refused ") + describe(mode) + (fullScreen ? " full" : " window"));
+  // With more than one output the log says which one a switch touched.
+  const std::string on =
+      outputs_.size() > 1 ? " on " + outputs_[static_cast<std::size_t>(chosen_)].name : "";
+  record((ok ? "open " : "refused ") + describe(mode) + (fullScreen ? " full" : " window") + on);
   if (!ok) return false;
   bool placed = false;
   bool inside = false;
@@ -159,6 +183,23 @@ void HeadlessPlatform::waitVerticalRetrace() {
   present();
   const int refresh = currentRefreshRate();
   advanceClock(1.0 / (refresh > 1 ? refresh : 60));
+}
+
+void HeadlessPlatform::startRefreshMeasurement() {
+  std::lock_guard lock(mutex_);
+  measuringSince_ = clock_;
+}
+
+std::optional<RefreshEstimate> HeadlessPlatform::refreshMeasurement() {
+  constexpr int FRAMES = 144;
+  std::lock_guard lock(mutex_);
+  const int rate = shown_.refreshRate;
+  if (measuringSince_ < 0 || rate <= 1) return RefreshEstimate{};
+  if (clock_ - measuringSince_ < static_cast<double>(FRAMES) / rate) return std::nullopt;
+  std::vector<double> times;
+  for (int k = 0; k <= FRAMES; ++k)
+    times.push_back(measuringSince_ + static_cast<double>(k) / rate);
+  return estimateRefresh(times);
 }
 
 double HeadlessPlatform::seconds() {

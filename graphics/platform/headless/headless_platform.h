@@ -17,7 +17,17 @@
 
 namespace orventa::platform {
 
+// A second (third...) output beside the one `desktop` and `modes` describe.
+struct HeadlessOutput {
+  std::string name;
+  DisplayMode desktop;
+  std::vector<DisplayMode> modes;
+  std::vector<std::uint8_t> edid;
+};
+
 struct HeadlessConfig {
+  // The first output, named `firstOutput`.
+  std::string firstOutput = "default";
   DisplayMode desktop{1024, 768, 32, 60};
   // The driver's modes, one entry per size, depth and refresh. Empty: the desktop mode alone.
   std::vector<DisplayMode> modes;
@@ -30,6 +40,8 @@ struct HeadlessConfig {
   std::function<bool(const DisplayMode&, bool fullScreen)> accepts;
   // What running a command line returns (127: the command cannot be found).
   int commandStatus = 0;
+  std::vector<std::uint8_t> firstEdid;
+  std::vector<HeadlessOutput> moreOutputs;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -41,10 +53,16 @@ class HeadlessPlatform final : public Platform {
   void connect(FrameSource* frames, InputSink* input) override;
   DisplayMode desktopMode() override;
   std::vector<DisplayMode> displayModes() override;
+  std::vector<OutputInfo> outputs() override;
+  int chosenOutput() override;
+  bool chooseOutput(int index) override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
+  // Presentations paced exactly at the shown mode's rate on the virtual clock.
+  void startRefreshMeasurement() override;
+  std::optional<RefreshEstimate> refreshMeasurement() override;
   double seconds() override;
   void sleepMilliseconds(int ms) override;
   void idle() override;
@@ -101,6 +119,9 @@ class HeadlessPlatform final : public Platform {
   bool fullScreen_ = false;
   std::vector<std::uint32_t> display_;
   std::vector<std::string> log_;
+  std::vector<HeadlessOutput> outputs_;  // every output, the first from desktop and modes
+  int chosen_ = 0;
+  double measuringSince_ = -1;  // virtual time the refresh measurement began; -1: none
   bool pointerPlaced_ = false;
   int pointerX_ = 0;
   int pointerY_ = 0;

@@ -22,7 +22,6 @@ namespace {
 enum EventCode { REQUEST = 1, WAKE = 2 };
 
 constexpr int PRESENT_PERIOD_MS = 10;
-constexpr int DISPLAY = 0;  // the primary display
 
 // Set by the signal handler, served by the main loop.
 std::atomic<int> pendingSignal{0};
@@ -68,15 +67,15 @@ int buttonBit(Uint8 button) {
 // The entry of SDL's list that a full-screen request stands for: exactly the size and refresh,
 // or for refresh 0 the rate SDL picks for that size. False when the list has no such entry, so
 // that SDL never gets the chance to substitute a neighbour.
-bool findFullScreenMode(const DisplayMode& mode, SDL_DisplayMode& entry) {
+bool findFullScreenMode(int display, const DisplayMode& mode, SDL_DisplayMode& entry) {
   if (mode.refreshRate == 0) {
     const SDL_DisplayMode want{SDL_PIXELFORMAT_UNKNOWN, mode.width, mode.height, 0, nullptr};
-    return SDL_GetClosestDisplayMode(DISPLAY, &want, &entry) != nullptr && entry.w == mode.width &&
+    return SDL_GetClosestDisplayMode(display, &want, &entry) != nullptr && entry.w == mode.width &&
            entry.h == mode.height;
   }
-  const int count = SDL_GetNumDisplayModes(DISPLAY);
+  const int count = SDL_GetNumDisplayModes(display);
   for (int i = 0; i < count; ++i) {
-    if (SDL_GetDisplayMode(DISPLAY, i, &entry) == 0 && entry.w == mode.width &&
+    if (SDL_GetDisplayMode(display, i, &entry) == 0 && entry.w == mode.width &&
         entry.h == mode.height && entry.refresh_rate == mode.refreshRate)
       return true;
   }
@@ -136,21 +135,8 @@ int SdlPlatform::run(const std::function<int()>& program) {
   askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
-  SDL_DisplayMode desktop{};
-  SDL_GetDesktopDisplayMode(DISPLAY, &desktop);
-  desktop_ = {desktop.w, desktop.h, static_cast<int>(SDL_BITSPERPIXEL(desktop.format)),
-              desktop.refresh_rate};
-  refreshRate_ = desktop.refresh_rate;
-  // Every size at every frame-buffer depth: presentation converts whatever the display takes.
-  const int count = SDL_GetNumDisplayModes(DISPLAY);
-  for (int i = 0; i < count; ++i) {
-    SDL_DisplayMode m{};
-    if (SDL_GetDisplayMode(DISPLAY, i, &m) != 0) continue;
-    for (int depth : {8, 16, 24, 32}) {
-      const DisplayMode entry{m.w, m.h, depth, m.refresh_rate};
-      if (std::find(modes_.begin(), modes_.end(), entry) == modes_.end()) modes_.push_back(entry);
-    }
-  }
+  readOutputs();
+  useOutput(0);
   screenSaverWasOn_ = SDL_IsScreenSaverEnabled() == SDL_TRUE;
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
 
@@ -178,13 +164,18 @@ int SdlPlatform::run(const std::function<int()>& program) {
     // Rounded up: a wait of "0 ms" would poll, and spin through the last millisecond.
     const auto untilPresent =
         std::chrono::ceil<std::chrono::milliseconds>(nextPresent - Clock::now()).count();
-    serveEvents(static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
+    // A measurement presents back to back: any wait here would miss retraces.
+    serveEvents(measuring_
+                    ? 0
+                    : static_cast<int>(std::clamp<long long>(untilPresent, 0, PRESENT_PERIOD_MS)));
     bool wanted = false;
     {
       std::lock_guard lock(presentMutex_);
       wanted = retraceWanted_;
     }
-    if (wanted || Clock::now() >= nextPresent) {
+    if (measuring_) {
+      measurePass();
+    } else if (wanted || Clock::now() >= nextPresent) {
       presentPass();
       nextPresent = Clock::now() + std::chrono::milliseconds(PRESENT_PERIOD_MS);
     }
@@ -225,7 +216,9 @@ void SdlPlatform::wake() {
 }
 
 void SdlPlatform::perform(Request& request) {
-  if (request.open)
+  if (request.task)
+    request.task();
+  else if (request.open)
     request.result = openWindow(request.mode, request.fullScreen);
   else
     closeWindow();
@@ -252,7 +245,10 @@ void SdlPlatform::request(Request& request) {
 }
 
 bool SdlPlatform::openDisplay(const DisplayMode& mode, bool fullScreen) {
-  Request r{true, mode, fullScreen};
+  Request r;
+  r.open = true;
+  r.mode = mode;
+  r.fullScreen = fullScreen;
   request(r);
   return r.result;
 }
@@ -263,8 +259,13 @@ void SdlPlatform::closeDisplay() {
 }
 
 // A window the X screen can never hold whole cannot show the pattern, and would only eat memory
-// and time in the renderer.
+// and time in the renderer. Nor can a frame whose two 32-bit pages pass 1 GiB (16K x 8K is
+// inside): the renderer would crawl and the machine page.
 bool SdlPlatform::canHold(int width, int height) {
+  constexpr std::uint64_t FRAME_BUDGET = std::uint64_t{1} << 30;
+  if (width <= 0 || height <= 0 ||
+      std::uint64_t(width) * std::uint64_t(height) * 4 * 2 > FRAME_BUDGET)
+    return false;
   return largestWidth_ <= 0 || (width <= largestWidth_ && height <= largestHeight_);
 }
 
@@ -275,14 +276,15 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (mode.width <= 0 || mode.height <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
-  if (fullScreen && !findFullScreenMode(mode, entry)) return false;
+  const int display = display_;
+  if (fullScreen && !findFullScreenMode(display, mode, entry)) return false;
   if (!canHold(mode.width, mode.height)) return false;
 
   // A full-screen window sits on the display's corner: without a window manager nobody else
   // moves it there when the mode changes under it.
   SDL_Rect bounds{};
-  SDL_GetDisplayBounds(DISPLAY, &bounds);
-  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(DISPLAY));
+  SDL_GetDisplayBounds(display, &bounds);
+  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(display));
   const int x = fullScreen ? bounds.x : centred;
   const int y = fullScreen ? bounds.y : centred;
   constexpr Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -310,8 +312,8 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // SDL reports success for a neighbouring mode or none at all; only the mode now shown counts.
   SDL_DisplayMode shown{};
   if (fullScreen &&
-      (SDL_GetCurrentDisplayMode(DISPLAY, &shown) != 0 ||
-       SDL_GetWindowDisplayIndex(window_) != DISPLAY ||
+      (SDL_GetCurrentDisplayMode(display, &shown) != 0 ||
+       SDL_GetWindowDisplayIndex(window_) != display ||
        (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 || shown.w != entry.w ||
        shown.h != entry.h || shown.refresh_rate != entry.refresh_rate)) {
     closeWindow();
@@ -324,7 +326,7 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   SDL_SetCursor(arrow_);
   SDL_DisableScreenSaver();
   SDL_StartTextInput();
-  SDL_GetCurrentDisplayMode(DISPLAY, &shown);
+  SDL_GetCurrentDisplayMode(display, &shown);
   refreshRate_ = shown.refresh_rate;
   // A new window is the active one until the system says otherwise. Where the pointer is, is
   // asked now: a resting pointer sends no crossing event, and the one it had may be stale.
@@ -425,7 +427,7 @@ void SdlPlatform::closeWindow() {
   width_ = height_ = 0;
   if (screenSaverWasOn_) SDL_EnableScreenSaver();
   SDL_DisplayMode current{};
-  if (SDL_GetCurrentDisplayMode(DISPLAY, &current) == 0) refreshRate_ = current.refresh_rate;
+  if (SDL_GetCurrentDisplayMode(display_, &current) == 0) refreshRate_ = current.refresh_rate;
   if (input_ != nullptr) input_->pointerInside(false);
   {
     std::lock_guard lock(presentMutex_);
@@ -587,6 +589,39 @@ void SdlPlatform::waitVerticalRetrace() {
   // Bounded, so that a display that stopped presenting cannot hang the program.
   presented_.wait_for(lock, std::chrono::milliseconds(250),
                       [&] { return presentations_ >= target || !displayOpen_; });
+}
+
+void SdlPlatform::startRefreshMeasurement() {
+  {
+    std::lock_guard lock(measureMutex_);
+    measured_.reset();
+  }
+  measuring_ = true;
+  wake();
+}
+
+std::optional<RefreshEstimate> SdlPlatform::refreshMeasurement() {
+  std::lock_guard lock(measureMutex_);
+  return measured_;
+}
+
+// Presents back to back: with vertical sync each present returns at the next retrace, so their
+// times tell the rate. 144 frames (2.4 s at 60 Hz) or 4 s, whichever comes first.
+void SdlPlatform::measurePass() {
+  constexpr std::size_t FRAMES = 144;
+  constexpr double LONGEST = 4;
+  if (presentTimes_.empty()) measureStart_ = seconds();
+  exposed_ = true;  // a presentation even where nothing changed
+  presentPass();
+  const double now = seconds();
+  if (renderer_ != nullptr) presentTimes_.push_back(now);
+  if (presentTimes_.size() <= FRAMES && now - measureStart_ < LONGEST && renderer_ != nullptr)
+    return;
+  const RefreshEstimate estimate = estimateRefresh(presentTimes_);
+  presentTimes_.clear();
+  measuring_ = false;
+  std::lock_guard lock(measureMutex_);
+  measured_ = estimate;
 }
 
 double SdlPlatform::seconds() {

@@ -48,9 +48,14 @@ class SdlPlatform final : public Platform {
   std::vector<DisplayMode> displayModes() override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
   bool canHold(int width, int height) override;
+  std::vector<OutputInfo> outputs() override;
+  int chosenOutput() override;
+  bool chooseOutput(int index) override;
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
+  void startRefreshMeasurement() override;
+  std::optional<RefreshEstimate> refreshMeasurement() override;
   double seconds() override;
   void sleepMilliseconds(int ms) override;
   void idle() override;
@@ -69,6 +74,7 @@ class SdlPlatform final : public Platform {
     bool fullScreen = false;
     bool result = false;
     bool done = false;
+    std::function<void()> task;  // anything else the main thread must do
   };
 
   bool onMainThread() const;
@@ -78,9 +84,15 @@ class SdlPlatform final : public Platform {
   bool serveEvents(int timeoutMs);
   void handle(const SDL_Event& event);
   void presentPass();
+  // One presentation paced by the vertical sync, timed, while a measurement runs.
+  void measurePass();
   bool openWindow(const DisplayMode& mode, bool fullScreen);
   bool createRenderer(int width, int height);
   void closeWindow();
+  // Every SDL display as an output (sdl_outputs.cpp), read once on the main thread; useOutput
+  // makes one of them the display every screen opens on.
+  void readOutputs();
+  void useOutput(int index);
   // Tells the input sink where the pointer is; on opening, also the buttons held.
   void syncPointer(bool opening);
   [[noreturn]] void terminate(int status);
@@ -120,6 +132,12 @@ class SdlPlatform final : public Platform {
   double pointerScaleX_ = 1;  // window coordinates to pixels on HiDPI displays
   double pointerScaleY_ = 1;
   bool exposed_ = false;
+  struct Output {
+    OutputInfo info;
+    std::vector<DisplayMode> modes;
+  };
+  std::vector<Output> outputs_;  // written before the program starts
+  std::atomic<int> display_{0};  // the SDL display screens open on
   bool askX11_ = false;   // the x11 driver: the pointer and the screen's limits are asked of X
   int largestWidth_ = 0;  // the largest screen X can make; 0: unknown
   int largestHeight_ = 0;
@@ -139,6 +157,13 @@ class SdlPlatform final : public Platform {
   ModeKeeper* keeper_ = nullptr;
   std::uint32_t lastWatch_ = 0;
   bool reloadVideo_ = false;  // SDL's idea of the desktop mode is stale
+
+  // The refresh measurement: asked for on the program thread, timed on the main thread.
+  std::atomic<bool> measuring_{false};
+  std::vector<double> presentTimes_;  // main thread only
+  double measureStart_ = 0;
+  std::mutex measureMutex_;
+  std::optional<RefreshEstimate> measured_;  // under measureMutex_
 
   TonePlayer tone_;
   std::mutex fontsMutex_;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -84,6 +85,57 @@ bool largestScreenSize(int& width, int& height) {
   }
   XCloseDisplay(display);
   return known;
+}
+
+namespace {
+
+std::vector<std::uint8_t> edidOf(Display* display, RROutput output) {
+  std::vector<std::uint8_t> bytes;
+  const Atom edid = XInternAtom(display, "EDID", True);
+  if (edid == None) return bytes;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XRRGetOutputProperty(display, output, edid, 0, 256, False, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+      data != nullptr && format == 8)
+    bytes.assign(data, data + count);
+  if (data != nullptr) XFree(data);
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<X11Output> x11Outputs() {
+  std::vector<X11Output> outputs;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return outputs;
+  int eventBase = 0;
+  int errorBase = 0;
+  if (XRRQueryExtension(display, &eventBase, &errorBase) != False) {
+    const ErrorTrap trap;
+    XRRScreenResources* resources =
+        XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+    for (int i = 0; resources != nullptr && i < resources->noutput; ++i) {
+      XRROutputInfo* info = XRRGetOutputInfo(display, resources, resources->outputs[i]);
+      if (info == nullptr) continue;
+      if (info->connection == RR_Connected && info->crtc != 0) {
+        if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, info->crtc)) {
+          outputs.push_back({std::string(info->name, static_cast<std::size_t>(info->nameLen)),
+                             crtc->x, crtc->y, static_cast<int>(crtc->width),
+                             static_cast<int>(crtc->height),
+                             edidOf(display, resources->outputs[i])});
+          XRRFreeCrtcInfo(crtc);
+        }
+      }
+      XRRFreeOutputInfo(info);
+    }
+    if (resources != nullptr) XRRFreeScreenResources(resources);
+  }
+  XCloseDisplay(display);
+  return outputs;
 }
 
 }  // namespace orventa::platform

@@ -3,6 +3,10 @@
 // and the largest screen the server can make. Only the SDL backend includes this.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 struct SDL_Window;
 
 namespace orventa::platform {
@@ -21,5 +25,17 @@ PointerQuery queryPointer(SDL_Window* window);
 // The largest screen size the X server accepts (RandR), read on a connection of its own. False
 // when there is no X display or the server does not say.
 bool largestScreenSize(int& width, int& height);
+
+// A connected output with a picture on it: its name, where it sits on the X screen, and its
+// monitor's EDID (empty when it has none). Read on a connection of its own.
+struct X11Output {
+  std::string name;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> edid;
+};
+std::vector<X11Output> x11Outputs();
 
 }  // namespace orventa::platform

@@ -25,6 +25,16 @@ void ModeKeeper::start() {
   if (readOutput(handle, now)) shownMode(handle, now, desktop_);
 }
 
+void ModeKeeper::useOutput(const std::string& name) {
+  if (display_ == nullptr || name == desktop_.output) return;
+  OutputHandle handle;
+  OutputNow now;
+  XSync(display_, False);
+  if (!findOutput(display_, name, handle, now)) return;
+  SavedMode mode;
+  if (shownMode(handle, now, mode)) desktop_ = mode;
+}
+
 bool ModeKeeper::readOutput(OutputHandle& handle, OutputNow& now) {
   if (display_ == nullptr) return false;
   // The backend's own requests reach the server before ours are answered.

@@ -29,6 +29,8 @@ class ModeKeeper {
   bool afterClose(bool mendAny);
   // Polled while the desktop mode is shown: true when it was changed from outside.
   bool changedOutside();
+  // Keeps the output of that name from now on (between screens), its mode now as the desktop's.
+  void useOutput(const std::string& name);
   // The desktop mode as this keeper holds it now (width 0: unknown).
   SavedMode desktop() const { return desktop_; }
   // At a normal end, after the last screen closed.

@@ -1,0 +1,20 @@
+// The refresh rate a display really runs at, from the times of presentations that its vertical
+// sync paces. Pure arithmetic on the timestamps, so that it is tested on made-up series.
+#pragma once
+
+#include <span>
+
+namespace orventa::platform {
+
+struct RefreshEstimate {
+  bool measurable = false;  // false: too few frames, or nothing paces the presentations
+  double hz = 0;
+  double spreadHz = 0;  // the standard deviation of single frames' rates
+  int frames = 0;       // frame periods the estimate rests on
+};
+
+// At least `minimumFrames` paced periods are needed. A missed frame counts as a whole number of
+// periods; a stall, or an interval that is no whole number of periods, starts a new run.
+RefreshEstimate estimateRefresh(std::span<const double> seconds, int minimumFrames = 120);
+
+}  // namespace orventa::platform
