@@ -255,4 +255,52 @@ check_app_resolution_card() {
   expect_size 1920x1080 "after SIGTERM in a test mode"
 }
 
+# Whether the last shot has any ink (a pixel not black) in a W x H box at (X, Y): ink X Y W H
+ink() {
+  [ "$(convert -size "${shot_w}x$(screen_size | cut -dx -f2)" -depth 8 "rgb:$work/root.rgb" \
+    -crop "$3x$4+$1+$2" +repage -format '%[max]' info:)" != 0 ]
+}
+
+# The refresh test measures the rate the display runs at: a line under the question on the test
+# screen, and, when the rate is off the one asked for (Xvfb paces near 60 Hz whatever the mode
+# says), a third line in the result box.
+check_app_refresh_measured() {
+  start_x
+  start_app
+  until_main_screen
+  pick_main 1
+  pick 480 270 300 1  # "Choose resolution"
+  pick 552 324 350 2  # SVGA
+  local rate
+  for rate in 1 4; do  # 60 Hz, then 75 Hz
+    until_px 10 $((552 + 349)) $((324 + 6)) a0a0a0
+    pick_main 1
+    pick 480 270 300 3     # "Choose refresh"
+    pick 552 351 110 "$rate"
+    until_px 10 $((552 + 109)) $((351 + 6)) a0a0a0
+    pick_main 9
+    until_size 800x600 "in the refresh test's mode"
+    # The question at (W/4, H/2) = (200, 300); the measured line 60 rows below it.
+    local deadline=$((SECONDS + 8))
+    until shot && [ "$(screen_size)" = 800x600 ] && ink 200 360 300 20; do
+      [ "$SECONDS" -lt "$deadline" ] || fail "no measured line on the test screen"
+      sleep 0.2
+    done
+    if [ "$rate" = 4 ]; then
+      # Not confirmed: the blue box of two lines and the measured rate's third, at (710, 360).
+      until_px 15 1209 366 0000ff
+      expect_px 1209 426 0000ff "the result box's third line"
+    else
+      xdotool key h
+      until_px 10 1209 366 ff0000
+    fi
+    xdotool key space
+    # The pointer rests on item 9, which the menu lights at once: wait for the frame instead.
+    until_px 10 5 5 a0a0a0
+    until_px 10 "$menu_x" $((menu_y + 100)) ffffff
+  done
+  pick_main 14
+  finish 0
+}
+
 run_check
