@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "graphics/display_session.h"
 #include "graphics/platform/platform.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
@@ -18,6 +19,25 @@
 namespace orventa {
 namespace {
 constexpr const char* HOMEPAGE_URL = ORVENTA_HOMEPAGE_URL;
+
+// Below the six lines: the desktop the display belongs to, with the same layout.
+void drawSessionBox(const platform::DisplaySession& s, long double w, long double h) {
+  const long double top = h / 4 + 210;
+  drawMenuBox(position(w / 4), position(top), 565, WHITE, BLUE,
+              {"  ****** Display session ******", "Session", "Video driver", "Output",
+               "Pixels and scale", "Display modes"});
+  const std::string pixels =
+      s.pixelWidth > 0 ? std::to_string(s.pixelWidth) + "x" + std::to_string(s.pixelHeight)
+                       : "unknown";
+  const std::string values[] = {
+      s.kind, s.driver, s.output.empty() ? "unknown" : s.output,
+      pixels + ", scale " + scaleText(s.scale),
+      s.switchesModes ? "switched on request" : "fixed: other sizes in a window"};
+  const int x = position(w / 2);
+  for (int i = 0; i < 5; ++i)
+    drawSystemText(x, position(top + 30 * (i + 1)), ":" + values[i], "Arial", 18, WHITE);
+}
+
 }  // namespace
 
 std::string colourCount(int depth) {
@@ -41,6 +61,7 @@ void showDesktopInfo(const ProgramState& state) {
   drawSystemText(x, position(h / 4 + 60), ":" + std::to_string(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 90), ":" + colourCount(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18, WHITE);
+  if (platform::Platform* p = platform::currentPlatform()) drawSessionBox(p->session(), w, h);
   waitForKeyOrClick();
 }
 

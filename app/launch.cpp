@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/orventa.h"
 #include "graphics/platform/platform.h"
@@ -22,7 +23,7 @@ namespace {
 using platform::SavedMode;
 
 constexpr const char* USAGE =
-    "usage: orventa [--display N|NAME] [--restore | --help | --version]\n";
+    "usage: orventa [--display N|NAME] [--restore | --list-displays | --help | --version]\n";
 
 void printHelp() {
   std::printf(
@@ -32,6 +33,9 @@ void printHelp() {
       "  --display N|NAME  open on this output: its name (HDMI-1) or its number, from 0\n"
       "  --restore  put the display back in its desktop mode (if the screen is left in a test\n"
       "             mode), say what was done, and exit\n"
+      "  --list-displays  one line for each display: the session (X11, XWayland, Wayland), the\n"
+      "             video driver, the output, its physical pixels and scale, and whether its\n"
+      "             modes can be switched; then exit\n"
       "  --help     show this text and exit\n"
       "  --version  show the version and exit\n",
       USAGE);
@@ -103,6 +107,14 @@ int restore(const std::string& record) {
   return 0;
 }
 
+// Only looks: no lock, no guardian, no screen.
+int listDisplays() {
+  platform::SdlPlatform screen;
+  const std::vector<std::string> lines = screen.describeDisplays();
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  return lines.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int launch(int argc, char** argv) {
@@ -118,7 +130,8 @@ int launch(int argc, char** argv) {
   }
   const std::string option = argc > 1 ? argv[1] : "";
   if (argc > 2 ||
-      (argc == 2 && option != "--help" && option != "--version" && option != "--restore") ||
+      (argc == 2 && option != "--help" && option != "--version" && option != "--restore" &&
+       option != "--list-displays") ||
       (!output.empty() && !option.empty())) {
     std::fputs(USAGE, stderr);
     return 2;
@@ -131,6 +144,7 @@ int launch(int argc, char** argv) {
     std::printf("orventa %s\n", ORVENTA_VERSION);
     return 0;
   }
+  if (option == "--list-displays") return listDisplays();
 
   // One instance per X display; the lock is taken before the display is touched.
   const char* x = std::getenv("DISPLAY");

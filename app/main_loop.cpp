@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/desktop_follow.h"
 #include "displaytests/display_tests.h"
+#include "graphics/display_session.h"
 #include "graphics/input.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
@@ -68,9 +69,12 @@ void drawMainScreen(const ProgramState& state) {
   const DisplaySettings& t = state.test;
   const int x = position(2 * w / 3);
   drawSystemText(x, position(h / 3), "Selected test settings", "Arial", 14, WHITE);
-  drawSystemText(x, position(h / 3 + 30),
-                 "Resolution:" + std::to_string(t.width) + "x" + std::to_string(t.height), "Arial",
-                 14, WHITE);
+  // A size this desktop can only show in a window says so before it is picked.
+  const std::string windowed = fullScreenPossible(t.width, t.height) ? "" : " (in a window)";
+  drawSystemText(
+      x, position(h / 3 + 30),
+      "Resolution:" + std::to_string(t.width) + "x" + std::to_string(t.height) + windowed, "Arial",
+      14, WHITE);
   drawSystemText(x, position(h / 3 + 60), "Color depth:" + std::to_string(t.depth), "Arial", 14,
                  WHITE);
   drawSystemText(x, position(h / 3 + 90), "Refresh rate:" + std::to_string(t.refreshRate), "Arial",

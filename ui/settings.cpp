@@ -1,13 +1,15 @@
 #include "ui/settings.h"
 
 #include "graphics/screen.h"
+#include "ui/mode_notice.h"
 
 namespace orventa {
 
 void enterTestMode(const DisplaySettings& current, const DisplaySettings& wanted,
                    bool& modeChanged) {
   if (current == wanted) return;
-  setScreenMode(wanted.width, wanted.height, wanted.depth, 2, FULL_SCREEN, wanted.refreshRate);
+  const int flags = noticeWindowedMode(current, wanted) ? 0 : FULL_SCREEN;
+  setScreenMode(wanted.width, wanted.height, wanted.depth, 2, flags, wanted.refreshRate);
   modeChanged = true;
 }
 

@@ -35,7 +35,8 @@ struct ProgramState {
 };
 
 // Opens `wanted` full screen with two pages and raises `modeChanged` when any value differs from
-// `current`; does nothing when all four are equal. The switch's result is not examined.
+// `current`; does nothing when all four are equal. The switch's result is not examined. A mode
+// the desktop cannot show full screen is announced first and opened as a window.
 void enterTestMode(const DisplaySettings& current, const DisplaySettings& wanted,
                    bool& modeChanged);
 // The usual call: from the desktop settings to the test settings.

@@ -89,6 +89,17 @@ class FontEngine {
                         std::uint32_t colour, std::uint32_t background) = 0;
 };
 
+// The desktop the display belongs to, as the backend found it at start.
+struct DisplaySession {
+  std::string kind = "headless";  // "X11", "XWayland", "Wayland", or the driver's own name
+  std::string driver;             // the video driver in use
+  std::string output;             // the output's name ("": unknown)
+  int pixelWidth = 0;             // the panel's physical pixels; 0: unknown
+  int pixelHeight = 0;
+  double scale = 1;           // desktop units to physical pixels; 0: unknown (X11 cannot see it)
+  bool switchesModes = true;  // false: only the panel's own size can be shown full screen
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -117,6 +128,10 @@ class Platform {
   // False for a size no screen of this display can ever hold, full screen or window: asked
   // before any memory is spent on it.
   virtual bool canHold(int /*width*/, int /*height*/) { return true; }
+  // The desktop's session: what it is, the output, and whether modes really switch.
+  virtual DisplaySession session() { return {}; }
+  // One line for each display the backend sees (--list-displays); empty when it sees none.
+  virtual std::vector<std::string> describeDisplays() { return {}; }
   // The refresh rate the display runs at now (0 or 1 when the hardware does not say).
   virtual int currentRefreshRate() = 0;
   // Takes the screen away and gives the display back its desktop mode. Harmless when closed.

@@ -42,6 +42,8 @@ struct HeadlessConfig {
   int commandStatus = 0;
   std::vector<std::uint8_t> firstEdid;
   std::vector<HeadlessOutput> moreOutputs;
+  // The desktop's session, as a compositor's would be described.
+  DisplaySession session;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -57,6 +59,7 @@ class HeadlessPlatform final : public Platform {
   int chosenOutput() override;
   bool chooseOutput(int index) override;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override;
+  DisplaySession session() override { return config_.session; }
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;

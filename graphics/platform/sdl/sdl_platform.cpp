@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "graphics/display_session.h"
 #include "graphics/input.h"
 #include "graphics/platform/frame_rows.h"
 #include "graphics/platform/sdl/sdl_keys.h"
@@ -30,26 +31,6 @@ static_assert(std::atomic<int>::is_always_lock_free);
 constexpr int HANDLED_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void onSignal(int signal) { pendingSignal.store(signal); }
-
-void dropLogMessage(void*, int, SDL_LogPriority, const char*) {}
-
-bool isSet(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value != nullptr && *value != 0;
-}
-
-// The video drivers worth trying: only a real desktop counts, and SDL would otherwise end up in
-// its off-screen driver, which shows nothing. SDL_VIDEODRIVER still overrides.
-std::string videoDrivers() {
-  if (isSet("SDL_VIDEODRIVER")) return std::getenv("SDL_VIDEODRIVER");
-  std::string drivers;
-  if (isSet("DISPLAY")) drivers = "x11";
-  // libwayland prints its own complaint when it has no folder to find the socket in.
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (isSet("WAYLAND_DISPLAY") && (wayland[0] == '/' || isSet("XDG_RUNTIME_DIR")))
-    drivers += drivers.empty() ? "wayland" : ",wayland";
-  return drivers;
-}
 
 int buttonBit(Uint8 button) {
   switch (button) {
@@ -109,33 +90,18 @@ bool SdlPlatform::onMainThread() const { return std::this_thread::get_id() == ma
 
 int SdlPlatform::run(const std::function<int()>& program) {
   mainThread_ = std::this_thread::get_id();
-  SDL_LogSetOutputFunction(dropLogMessage, nullptr);
-  // Signals are ours, so that the exit status can name them.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The close button queues a key; SDL_QUIT must never stand for it.
-  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
-  // SDL would switch the screen saver off for the whole run; we do it only while a screen is open.
-  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  SDL_SetHint(SDL_HINT_APP_NAME, "Orventa");
-  const std::string drivers = videoDrivers();
-  if (drivers.empty()) {
-    std::fprintf(stderr, "orventa: no display available (no usable DISPLAY or WAYLAND_DISPLAY)\n");
-    return 1;
-  }
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "orventa: no display available (%s)\n", SDL_GetError());
-    return 1;
-  }
+  if (!startVideo()) return 1;
   eventType_ = SDL_RegisterEvents(1);
   startKeeping();
   askX11_ = std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (askX11_ && !largestScreenSize(largestWidth_, largestHeight_)) largestWidth_ = 0;
 
   readOutputs();
+  readSessions();
+  if (sessions_.front().kind == "XWayland")
+    std::fprintf(stderr,
+                 "orventa: through Xwayland the compositor may scale every pixel, and X cannot see "
+                 "it; without SDL_VIDEODRIVER=x11 Orventa runs natively\n");
   useOutput(0);
   screenSaverWasOn_ = SDL_IsScreenSaverEnabled() == SDL_TRUE;
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
@@ -277,7 +243,10 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   beforeOpen(mode, fullScreen);
   SDL_DisplayMode entry{};
   const int display = display_;
-  if (fullScreen && !findFullScreenMode(display, mode, entry)) return false;
+  const DisplaySession& session = sessions_[static_cast<std::size_t>(display)];
+  if (fullScreen && (!fullScreenPossible(session, mode.width, mode.height) ||
+                     !findFullScreenMode(display, mode, entry)))
+    return false;
   if (!canHold(mode.width, mode.height)) return false;
 
   // A full-screen window sits on the display's corner: without a window manager nobody else
@@ -292,10 +261,12 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // window, and wait on the display for it all over again (about 300 ms at start-up). Without
   // OpenGL a plain window takes a software renderer.
   // A window in place of a display mode says so, lest a cut-off picture pass for overscan.
-  const std::string title = fullScreen ? std::string("Orventa")
-                                       : "Orventa - " + std::to_string(mode.width) + "x" +
-                                             std::to_string(mode.height) +
-                                             " in a window (the display has no such mode)";
+  const std::string why = session.switchesModes ? "the display has no such mode"
+                                                : "this desktop cannot switch the display";
+  const std::string title = fullScreen
+                                ? std::string("Orventa")
+                                : "Orventa - " + std::to_string(mode.width) + "x" +
+                                      std::to_string(mode.height) + " in a window (" + why + ")";
   window_ =
       SDL_CreateWindow(title.c_str(), x, y, mode.width, mode.height, flags | SDL_WINDOW_OPENGL);
   if (window_ == nullptr)
@@ -310,12 +281,14 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   if (fullScreen) SDL_SetWindowPosition(window_, bounds.x, bounds.y);
 
   // SDL reports success for a neighbouring mode or none at all; only the mode now shown counts.
+  // A compositor's output keeps its mode: there the panel's own size, drawn 1:1 (the renderer's
+  // check), is the one full screen there is.
   SDL_DisplayMode shown{};
-  if (fullScreen &&
-      (SDL_GetCurrentDisplayMode(display, &shown) != 0 ||
-       SDL_GetWindowDisplayIndex(window_) != display ||
-       (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 || shown.w != entry.w ||
-       shown.h != entry.h || shown.refresh_rate != entry.refresh_rate)) {
+  if (fullScreen && (SDL_GetCurrentDisplayMode(display, &shown) != 0 ||
+                     SDL_GetWindowDisplayIndex(window_) != display ||
+                     (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 ||
+                     (session.switchesModes && (shown.w != entry.w || shown.h != entry.h ||
+                                                shown.refresh_rate != entry.refresh_rate)))) {
     closeWindow();
     return false;
   }
@@ -332,9 +305,14 @@ bool SdlPlatform::openWindow(const DisplayMode& mode, bool fullScreen) {
   // asked now: a resting pointer sends no crossing event, and the one it had may be stale.
   if (input_ != nullptr) input_->windowActive(true);
   syncPointer(true);
-  if (!fullScreen)
+  if (!fullScreen && session.switchesModes)
     std::fprintf(stderr, "orventa: the display has no %dx%d mode at %d bits; shown in a window\n",
                  mode.width, mode.height, mode.bitsPerPixel);
+  else if (!fullScreen)
+    std::fprintf(stderr,
+                 "orventa: this desktop (%s) cannot switch the display to %dx%d; shown in a "
+                 "window, 1:1\n",
+                 session.kind.c_str(), mode.width, mode.height);
   displayOpen_ = true;
   exposed_ = true;
   return true;
@@ -386,7 +364,7 @@ bool SdlPlatform::createRenderer(int width, int height) {
   return true;
 }
 
-void SdlPlatform::syncPointer(bool opening) {
+void SdlPlatform::syncPointer(bool opening, bool always) {
   if (input_ == nullptr || window_ == nullptr) return;
   PointerQuery now = askX11_ ? queryPointer(window_) : PointerQuery{};
   if (!now.known) {
@@ -398,7 +376,8 @@ void SdlPlatform::syncPointer(bool opening) {
                   ((mask & SDL_BUTTON_RMASK) != 0 ? 2 : 0) |
                   ((mask & SDL_BUTTON_MMASK) != 0 ? 4 : 0);
   }
-  if (opening || now.inside != pointer_.inside || now.x != pointer_.x || now.y != pointer_.y) {
+  if (opening || always || now.inside != pointer_.inside || now.x != pointer_.x ||
+      now.y != pointer_.y) {
     if (now.inside)
       input_->mouseMoved(static_cast<int>(now.x * pointerScaleX_),
                          static_cast<int>(now.y * pointerScaleY_));
@@ -469,16 +448,24 @@ void SdlPlatform::handle(const SDL_Event& event) {
       if (const std::uint32_t code = keyDownCode(event.key.keysym.sym, event.key.keysym.mod))
         input_->queueKey(code);
       break;
+    // Under a window manager SDL may place events by where the window was before the manager
+    // moved it (a title bar's height off, after a switch): the server's own answer counts.
     case SDL_MOUSEMOTION:
-      if (event.motion.windowID == current)
+      if (event.motion.windowID != current) break;
+      if (askX11_)
+        syncPointer(false, true);
+      else
         input_->mouseMoved(static_cast<int>(event.motion.x * pointerScaleX_),
                            static_cast<int>(event.motion.y * pointerScaleY_));
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       if (event.button.windowID != current) break;
-      input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
-                         static_cast<int>(event.button.y * pointerScaleY_));
+      if (askX11_)
+        syncPointer(false, true);
+      else
+        input_->mouseMoved(static_cast<int>(event.button.x * pointerScaleX_),
+                           static_cast<int>(event.button.y * pointerScaleY_));
       const int bit = buttonBit(event.button.button);
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;
       input_->mouseButton(bit, down);

@@ -3,9 +3,10 @@
 // carries out the mode switches the program thread asks for. Full screen means a real mode
 // switch to an exact entry of SDL's mode list (never a scaled desktop), checked after the switch.
 // Under X the pointer's place is asked of the server, since crossing events do not come for a
-// pointer that rests. Limits: display 0 only; under Wayland SDL emulates mode switches by scaling,
-// which cannot be told from a real switch. Fonts come from the FreeType engine every backend
-// shares.
+// pointer that rests. Under a Wayland compositor (natively, or Xwayland) no client can switch the
+// output's mode: full screen is offered only at the panel's own size, drawn on its physical pixels
+// (sdl_session.cpp tells the sessions apart), and other sizes open as windows. Fonts come from the
+// FreeType engine every backend shares.
 #pragma once
 
 #include <atomic>
@@ -51,6 +52,8 @@ class SdlPlatform final : public Platform {
   std::vector<OutputInfo> outputs() override;
   int chosenOutput() override;
   bool chooseOutput(int index) override;
+  DisplaySession session() override;
+  std::vector<std::string> describeDisplays() override;
   int currentRefreshRate() override;
   void closeDisplay() override;
   void waitVerticalRetrace() override;
@@ -77,6 +80,13 @@ class SdlPlatform final : public Platform {
     std::function<void()> task;  // anything else the main thread must do
   };
 
+  // Hints and the driver's choice, then SDL's video (sdl_session.cpp); false after one line on
+  // stderr.
+  bool startVideo();
+  // After readOutputs: each output's session; a scaled output's desktop becomes its physical
+  // pixels, and sizes it could only scale to leave its mode list.
+  void readSessions();
+  DisplaySession findSession(int index, bool xwayland);
   bool onMainThread() const;
   void perform(Request& request);
   void request(Request& request);
@@ -93,8 +103,9 @@ class SdlPlatform final : public Platform {
   // makes one of them the display every screen opens on.
   void readOutputs();
   void useOutput(int index);
-  // Tells the input sink where the pointer is; on opening, also the buttons held.
-  void syncPointer(bool opening);
+  // Tells the input sink where the pointer is, when it moved or `always`; on opening, also the
+  // buttons held.
+  void syncPointer(bool opening, bool always = false);
   [[noreturn]] void terminate(int status);
   // The desktop mode's keeper (sdl_mode_hooks.cpp), main thread only.
   void startKeeping();
@@ -117,6 +128,7 @@ class SdlPlatform final : public Platform {
   std::mutex desktopMutex_;
   DisplayMode desktop_;
   std::vector<DisplayMode> modes_;
+  std::vector<DisplaySession> sessions_;  // one for each of outputs_, written with them
   bool screenSaverWasOn_ = false;
 
   std::mutex requestMutex_;
