@@ -9,6 +9,7 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/system_text.h"
@@ -16,21 +17,43 @@
 namespace orventa {
 namespace {
 
-const Items MAIN_MENU = {"Change test settings", "Resolution test card", "Collinearity grid",
-                         "Color range",          "Contrast/Brightness",  "Gamma correction",
-                         "Aspect ratio",         "Moire patterns",       "Refresh test",
-                         "List supported modes", "Miscellaneous",        "Show Desktop info",
-                         "Visit homepage",       "Exit Program"};
+// What a main-menu item does: runs and comes back, or ends the program with a status.
+struct MainMenuItem {
+  const char* text;
+  void (*run)(ProgramState& state);
+  int (*end)(ProgramState& state) = nullptr;
+};
 
-constexpr int VISIT_HOMEPAGE = 13;
-constexpr int EXIT_PROGRAM = 14;
+// The main menu in its order: its items and their actions, in one place.
+const MainMenuItem MAIN_MENU[] = {
+    {"Change test settings", settingsMenu},
+    {"Resolution test card", resolutionTestCard},
+    {"Collinearity grid", collinearityGrid},
+    {"Color range", colourRange},
+    {"Contrast/Brightness", contrastBrightness},
+    {"Gamma correction", gammaChart},
+    {"Aspect ratio", aspectRatio},
+    {"Moire patterns", moirePatterns},
+    {"Refresh test", refreshTest},
+    {"List supported modes", listSupportedModes},
+    {"Miscellaneous", panelTests},
+    {"Show Desktop info", [](ProgramState& state) { showDesktopInfo(state); }},
+    {"Visit homepage", nullptr, [](ProgramState& state) { return visitHomepage(state); }},
+    {"Exit Program", nullptr, [](ProgramState&) { return 0; }},
+};
+
+Items mainMenuItems() {
+  Items items;
+  for (const MainMenuItem& item : MAIN_MENU) items.emplace_back(item.text);
+  return items;
+}
 
 void drawMainScreen(const ProgramState& state) {
   const long double w = state.desktop.width;
   const long double h = state.desktop.height;
   waitVerticalSync();
   clearScreen();
-  floodFill(nullptr, 1, 1, GREY, 0, "", 0, BORDER_IS_FILL | 4);
+  floodFromCorner(GREY);
 
   const int left = position(w / 10);
   drawSystemText(left, position(h / 10), "ORVENTA", "TimesNewRoman", 18, WHITE);
@@ -62,20 +85,6 @@ void drawMainScreen(const ProgramState& state) {
                    "Arial", 14, WHITE);
 }
 
-void runMainMenuItem(int item, ProgramState& state) {
-  switch (item) {
-    case 1:
-      settingsMenu(state);
-      break;
-    case 12:
-      showDesktopInfo(state);
-      break;
-    default:
-      runDisplayTest(item, state);
-      break;
-  }
-}
-
 }  // namespace
 
 int runMainLoop(ProgramState& state) {
@@ -93,10 +102,12 @@ int runMainLoop(ProgramState& state) {
       drawMainScreen(state);
       const long double w = desktop.width;
       const long double h = desktop.height;
-      const int choice = chooseFromMenu(position(w / 8), position(h / 4), 400, MAIN_MENU);
-      if (choice == VISIT_HOMEPAGE) return visitHomepage(state);
-      if (choice == EXIT_PROGRAM) return 0;
-      runMainMenuItem(choice, state);
+      const int choice = chooseFromMenu(position(w / 8), position(h / 4), 400, mainMenuItems());
+      if (choice != 0) {
+        const MainMenuItem& item = MAIN_MENU[choice - 1];
+        if (item.end != nullptr) return item.end(state);
+        item.run(state);
+      }
       // A desktop mode changed meanwhile gets a main screen of its own size.
       if (followDesktop(state)) state.modeChanged = true;
     } while (!state.modeChanged);

@@ -11,7 +11,7 @@
 
 #include "bench/ratio.h"
 #include "graphics/colour.h"
-#include "graphics/platform/sdl/sdl_convert.h"
+#include "graphics/platform/frame_rows.h"
 
 namespace orventa::bench {
 namespace {

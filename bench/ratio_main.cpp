@@ -2,6 +2,7 @@
 // a ratio to its baseline, with its target. Exit status 0 either way: the machines are shared and
 // noisy, so the figures are for reading, not for failing a build.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -26,6 +27,9 @@ std::vector<Entry>& targets() {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colour escapes only for a terminal: a file or a pipe gets plain text.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -41,14 +45,24 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-44s %-22s %8s %8s\n", "workload", "baseline", "ratio", "target");
+    int shown = 0;
+    int over = 0;
     for (const Entry& e : targets()) {
       const auto w = times_.find(e.workload);
+      if (w == times_.end()) continue;
       const auto b = times_.find(e.baseline);
-      if (w == times_.end() || b == times_.end() || b->second <= 0) continue;
+      if (b == times_.end() || b->second <= 0) {
+        std::printf("%-44s %-22s not run: add it to the filter\n", e.workload.c_str(),
+                    e.baseline.c_str());
+        continue;
+      }
       const double ratio = w->second / b->second;
+      ++shown;
+      if (ratio > e.limit) ++over;
       std::printf("%-44s %-22s %8.3f %8.2f %s\n", e.workload.c_str(), e.baseline.c_str(), ratio,
                   e.limit, ratio <= e.limit ? "ok" : "OVER");
     }
+    std::printf("\n%d of %d workloads over their target\n", over, shown);
   }
 
  private:

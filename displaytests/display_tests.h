@@ -17,7 +17,4 @@ void refreshTest(ProgramState& state);         // modes/refresh_test.cpp
 void listSupportedModes(ProgramState& state);  // modes/supported_modes.cpp
 void panelTests(ProgramState& state);          // panel/panel_menu.cpp
 
-// Runs the test behind main menu item 2..11.
-void runDisplayTest(int mainMenuItem, ProgramState& state);
-
 }  // namespace orventa

@@ -1,6 +1,4 @@
 // Images: created, combined onto a target of the same pixel size, destroyed.
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -57,43 +55,7 @@ void combineRow(std::uint8_t* d, const std::uint8_t* s, std::size_t pixels, int 
   }
 }
 
-// The last large image's pages, kept for the next image of that size: tests make a
-// full-screen image per page, and fresh pages cost a fault each.
-struct Spare {
-  std::uint8_t* pixels = nullptr;
-  std::size_t bytes = 0;
-};
-Spare spare;
-
-// Large images get pages of their own; `zeroed` says whether they are fresh from the kernel.
-std::unique_ptr<std::uint8_t[], ImageMemory> allocatePixels(std::size_t bytes, bool& zeroed) {
-  zeroed = false;
-#if !defined(__SANITIZE_ADDRESS__)
-  if (bytes >= (2u << 20)) {
-    if (spare.pixels != nullptr && spare.bytes == bytes) {
-      std::uint8_t* p = std::exchange(spare.pixels, nullptr);
-      return {p, ImageMemory{bytes}};
-    }
-    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) return nullptr;
-    madvise(p, bytes, MADV_HUGEPAGE);
-    zeroed = true;
-    return {static_cast<std::uint8_t*>(p), ImageMemory{bytes}};
-  }
-#endif
-  return {new (std::nothrow) std::uint8_t[bytes], ImageMemory{}};
-}
-
 }  // namespace
-
-void ImageMemory::operator()(std::uint8_t* p) const {
-  if (mappedBytes == 0) {
-    delete[] p;
-    return;
-  }
-  if (spare.pixels != nullptr) munmap(spare.pixels, spare.bytes);
-  spare = {p, mappedBytes};
-}
 
 Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
                    std::uint32_t flags) {
@@ -121,7 +83,7 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
   else if (bytesPerPixel == 2)
     fill = toRgb565(fillColour);
   const std::size_t pixels = static_cast<std::size_t>(bytes) / bytesPerPixel;
-  // Mapped pages come zeroed.
+  // Fresh memory comes zeroed.
   if (fill == 0 && zeroed) return image.release();
   withPixelType(bytesPerPixel, [&]<typename T>() {
     raster::fill(reinterpret_cast<T*>(image->pixels.get()), pixels, static_cast<T>(fill));

@@ -82,7 +82,7 @@ bool takePressed() {
 }
 
 void sleepMs(int ms) {
-  if (platform::Platform* p = display(); p != nullptr) p->sleepMilliseconds(ms);
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->sleepMilliseconds(ms);
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ std::string readKey() {
     }
   }
   if (code == 0xFFFFFFFFu) {
-    if (platform::Platform* p = display(); p != nullptr) p->idle();
+    if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->idle();
     return {};
   }
   if (code < 256) return std::string(1, static_cast<char>(code));
@@ -138,7 +138,7 @@ int readMouse(int& x, int& y, int& wheel, int& buttons, int& clip) {
       clip = 0;  // the pointer is never confined
     }
   }
-  if (platform::Platform* p = display(); p != nullptr) p->idle();
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->idle();
   if (ok) return 0;
   x = y = wheel = buttons = clip = -1;
   return 1;
@@ -158,7 +158,7 @@ void pause(int milliseconds) {
   if (openScreen() == nullptr) return;
   if (milliseconds == -1) {
     while (!takePressed()) {
-      if (platform::Platform* p = display(); p != nullptr) p->idle();
+      if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->idle();
       sleepMs(50);
     }
     return;
@@ -178,16 +178,16 @@ void pause(int milliseconds) {
 void sleepMilliseconds(int milliseconds) { sleepMs(milliseconds); }
 
 void idle() {
-  if (platform::Platform* p = display(); p != nullptr) p->idle();
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->idle();
 }
 
 double timer() {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   return p == nullptr ? 0.0 : p->seconds();
 }
 
 void beep() {
-  if (platform::Platform* p = display(); p != nullptr) p->beep(1000, 250);
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) p->beep(1000, 250);
 }
 
 }  // namespace orventa

@@ -209,11 +209,11 @@ void drawLine(Image* target, float x1, float y1, float x2, float y2, std::uint32
   if (!resolveTarget(target, t)) return;
   Screen& s = *openScreen();
   const std::uint32_t mode = flags & COORDINATE_MODE_MASK;
-  if (mode == 2 || mode == 3 || mode == 5) {
+  if (firstFromCursor(mode)) {
     x1 = s.cursorX + x1;
     y1 = s.cursorY + y1;
   }
-  if (mode == 1 || mode == 3) {
+  if (secondFromFirst(mode)) {
     x2 = x1 + x2;
     y2 = y1 + y2;
   }

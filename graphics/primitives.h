@@ -7,17 +7,32 @@
 #include <memory>
 #include <string_view>
 
+#include "graphics/pixel_memory.h"
+
 namespace orventa {
 
-// Flags word of drawLine, drawEllipse, floodFill and drawBitmapText.
+// The flags word of drawLine, drawEllipse, floodFill and drawBitmapText: a coordinate mode in
+// bits 0-2, which says how the point arguments are read, and two flags. Every primitive moves the
+// graphics cursor to its last point.
 constexpr std::uint32_t COORDINATE_MODE_MASK = 0x7;
-constexpr std::uint32_t BORDER_IS_FILL = 1u << 30;
-constexpr std::uint32_t DEFAULT_COLOUR = 1u << 31;
+enum FlagsWord : std::uint32_t {
+  ABSOLUTE_POINTS = 0,
+  SECOND_FROM_FIRST = 1,        // second point = first point + its pair; one point: absolute
+  FIRST_FROM_CURSOR = 2,        // first (or only) point relative to the cursor, second absolute
+  BOTH_FROM_CURSOR = 3,         // first relative to the cursor, second relative to the first
+  ABSOLUTE_POINT = 4,           // as 0: what ellipses, fills and text are given
+  FIRST_FROM_CURSOR_AGAIN = 5,  // as 2
+  BORDER_IS_FILL = 1u << 30,    // floodFill: the border colour is the fill colour
+  DEFAULT_COLOUR = 1u << 31,    // the foreground colour instead of the colour argument
+};
+constexpr bool firstFromCursor(std::uint32_t mode) {
+  return mode == FIRST_FROM_CURSOR || mode == BOTH_FROM_CURSOR || mode == FIRST_FROM_CURSOR_AGAIN;
+}
+constexpr bool secondFromFirst(std::uint32_t mode) {
+  return mode == SECOND_FROM_FIRST || mode == BOTH_FROM_CURSOR;
+}
 
-// drawLine kinds.
-constexpr int LINE = 0;
-constexpr int HOLLOW_BOX = 1;
-constexpr int FILLED_BOX = 2;
+enum LineKind : int { LINE = 0, HOLLOW_BOX = 1, FILLED_BOX = 2 };
 
 constexpr std::uint32_t SOLID = 0xFFFF;
 
@@ -25,31 +40,20 @@ constexpr std::uint32_t SOLID = 0xFFFF;
 // drawEllipse for the whole ellipse.
 inline constexpr float FULL_TURN = 6.283185958862305f;
 
-// Combine modes of putImage.
-constexpr int KEYED = 0;
-constexpr int COPY = 1;
-constexpr int AND = 3;
-constexpr int OR = 4;
-constexpr int XOR = 5;
-constexpr int BLEND = 6;
+// How putImage and drawBitmapText combine a pixel with what is there.
+enum CombineMode : int { KEYED = 0, COPY = 1, AND = 3, OR = 4, XOR = 5, BLEND = 6 };
 
 // createImage flags bit 31: fill with the transparent colour of the pixel size.
 constexpr std::uint32_t TRANSPARENT_FILL = 1u << 31;
 // A source corner of putImage with this value means the whole image.
 constexpr int WHOLE_IMAGE = static_cast<int>(0xFFFF0000u);
 
-// Frees image memory the way it was had: mapped pages for large images, the heap otherwise.
-struct ImageMemory {
-  std::size_t mappedBytes = 0;
-  void operator()(std::uint8_t* p) const;
-};
-
 struct Image {
   int bytesPerPixel = 0;
   int width = 0;
   int height = 0;
   int pitch = 0;
-  std::unique_ptr<std::uint8_t[], ImageMemory> pixels;
+  PixelBlock pixels;
 };
 
 // Round to nearest, halves away from zero; saturates far outside any target. NaN gives 0.

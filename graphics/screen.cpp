@@ -1,6 +1,5 @@
 #include "graphics/screen.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,7 +21,6 @@ namespace {
 
 std::unique_ptr<Screen> current;
 std::recursive_mutex mutex;
-int lockCount = 0;
 
 struct ModeList {
   std::vector<std::uint32_t> codes;
@@ -119,8 +117,11 @@ std::unique_ptr<Screen> buildScreen(int width, int height, int depth, int pageCo
   if (!s->dirtyRows) return nullptr;
   std::memset(s->dirtyRows.get(), 1, static_cast<std::size_t>(height));
   for (PageBuffer& page : s->pages) {
-    if (!page.allocate(pageBytes)) return nullptr;
-    if (s->background != 0)  // fresh pages are already zero
+    bool zeroed = false;
+    page.pixels = allocatePixels(pageBytes, zeroed);
+    if (!page.pixels) return nullptr;
+    page.bytes = pageBytes;
+    if (s->background != 0 || !zeroed)
       fillPage(page.data(), pageBytes / s->bytesPerPixel, s->bytesPerPixel, s->background);
   }
   s->textGrid.columns = (width / 8) % 256;
@@ -135,7 +136,7 @@ void closeScreen() {
     ScreenLock lock;
     old = std::move(current);
   }
-  if (platform::Platform* p = display(); p != nullptr && old) p->closeDisplay();
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr && old) p->closeDisplay();
 }
 
 bool openDisplay(platform::Platform& p, const Screen& s, int refreshRate, bool fullScreen) {
@@ -166,68 +167,13 @@ constexpr NumberedMode NUMBERED_MODES[22] = {
 
 }  // namespace
 
-PageBuffer::PageBuffer(PageBuffer&& other) noexcept
-    : bytes_(std::exchange(other.bytes_, nullptr)), size_(std::exchange(other.size_, 0)) {}
-
-PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept {
-  if (this != &other) {
-    release();
-    bytes_ = std::exchange(other.bytes_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-PageBuffer::~PageBuffer() { release(); }
-
-#if defined(__SANITIZE_ADDRESS__)
-// Heap memory, so that the address sanitizer sees any write past a page.
-bool PageBuffer::allocate(std::size_t bytes) {
-  release();
-  bytes_ = new (std::nothrow) std::uint8_t[bytes]();
-  size_ = bytes_ ? bytes : 0;
-  return bytes_ != nullptr;
-}
-
-void PageBuffer::release() {
-  delete[] bytes_;
-  bytes_ = nullptr;
-  size_ = 0;
-}
-#else
-bool PageBuffer::allocate(std::size_t bytes) {
-  release();
-  if (bytes == 0) return false;
-  void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) return false;
-  // Column walks touch one row per pixel; huge pages keep them out of the TLB's way.
-  if (bytes >= (2u << 20)) madvise(p, bytes, MADV_HUGEPAGE);
-  bytes_ = static_cast<std::uint8_t*>(p);
-  size_ = bytes;
-  return true;
-}
-
-void PageBuffer::release() {
-  if (bytes_ != nullptr) munmap(bytes_, size_);
-  bytes_ = nullptr;
-  size_ = 0;
-}
-#endif
-
 Screen* openScreen() { return current.get(); }
 
 std::recursive_mutex& screenMutex() { return mutex; }
-int screenLockCount() { return lockCount; }
 
-ScreenLock::ScreenLock() {
-  mutex.lock();
-  ++lockCount;
-}
+ScreenLock::ScreenLock() { mutex.lock(); }
 
-ScreenLock::~ScreenLock() {
-  --lockCount;
-  mutex.unlock();
-}
+ScreenLock::~ScreenLock() { mutex.unlock(); }
 
 void markRowsDirty(const Screen& screen, int firstRow, int lastRow) {
   firstRow = std::max(firstRow, 0);
@@ -255,8 +201,6 @@ std::size_t frameMemoryLimit() {
 
 void capFrameMemory(std::size_t bytes) { frameMemoryCap.store(bytes); }
 
-platform::Platform* display() { return connected.load(); }
-
 }  // namespace orventa
 
 namespace orventa::platform {
@@ -278,7 +222,7 @@ int setScreenMode(int width, int height, int depth, int pageCount, int flags, in
   int bytesPerPixel = 0;
   if (width <= 0 || height <= 0 || !mapDepth(depth, stored, bytesPerPixel)) return 1;
   closeScreen();
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr || !p->canHold(width, height)) return 1;
   std::unique_ptr<Screen> s = buildScreen(width, height, depth, pageCount);
   if (!s) return 1;
@@ -314,7 +258,7 @@ int getScreenInfo(int& width, int& height, int& depth, int& refreshRate) {
     refreshRate = s->refreshRate;
     return 0;
   }
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr) {
     width = height = depth = refreshRate = 0;
     return 1;
@@ -338,7 +282,7 @@ std::uint32_t listScreenModes(int depth) {
            (bpp == 24 && depth == 32) || (bpp == 32 && depth == 24);
   };
   modeList.codes.clear();
-  if (platform::Platform* p = display(); p != nullptr) {
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr) {
     for (const platform::DisplayMode& m : p->displayModes()) {
       if (!sameDepth(m.bitsPerPixel)) continue;
       const std::uint32_t code = (static_cast<std::uint32_t>(m.width) & 0xFFFF) << 16 |
@@ -367,6 +311,23 @@ void clearScreen() {
   if (s->workPage == s->visiblePage) markAllRowsDirty(*s);
 }
 
+void clearBox(int x1, int y1, int x2, int y2) {
+  Screen* s = current.get();
+  if (s == nullptr) return;
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, s->width - 1);
+  y2 = std::min(y2, s->height - 1);
+  if (x1 > x2 || y1 > y2) return;
+  ScreenLock lock;
+  const std::size_t pitch = static_cast<std::size_t>(s->width) * s->bytesPerPixel;
+  for (int y = y1; y <= y2; ++y)
+    fillPage(
+        s->pages[s->workPage].data() + y * pitch + static_cast<std::size_t>(x1) * s->bytesPerPixel,
+        static_cast<std::size_t>(x2 - x1 + 1), s->bytesPerPixel, s->background);
+  if (s->workPage == s->visiblePage) markRowsDirty(*s, y1, y2);
+}
+
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags) {
   Screen* s = current.get();
   if (s == nullptr) return 1;
@@ -377,7 +338,7 @@ int setColors(std::uint32_t foreground, std::uint32_t background, int flags) {
 }
 
 int waitVerticalSync() {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (current == nullptr || p == nullptr) return 1;
   p->waitVerticalRetrace();
   return 0;
@@ -421,12 +382,12 @@ void copyPage(int sourcePage, int destinationPage) {
 namespace orventa {
 
 void startMeasuringRefresh() {
-  if (platform::Platform* p = display(); p != nullptr && openScreen() != nullptr)
+  if (platform::Platform* p = platform::currentPlatform(); p != nullptr && openScreen() != nullptr)
     p->startRefreshMeasurement();
 }
 
 MeasuredRefresh measuredRefresh() {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr || openScreen() == nullptr) return {true};
   const std::optional<platform::RefreshEstimate> e = p->refreshMeasurement();
   if (!e) return {};
@@ -439,7 +400,7 @@ namespace orventa {
 
 std::vector<DisplayOutput> displayOutputs() {
   std::vector<DisplayOutput> list;
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr) return list;
   for (const platform::OutputInfo& o : p->outputs()) {
     DisplayOutput out{o.name, o.current.width, o.current.height, o.current.refreshRate, {},
@@ -456,12 +417,12 @@ std::vector<DisplayOutput> displayOutputs() {
 }
 
 int chosenDisplayOutput() {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   return p == nullptr ? 0 : p->chosenOutput();
 }
 
 bool chooseDisplayOutput(int index) {
-  platform::Platform* p = display();
+  platform::Platform* p = platform::currentPlatform();
   if (p == nullptr || index < 0 || index >= static_cast<int>(p->outputs().size())) return false;
   closeScreen();
   return p->chooseOutput(index);

@@ -2,6 +2,7 @@
 // clearing. Every call comes from the program thread; results are 0 for success, 1 for failure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ int getScreenInfo(int& width, int& height, int& depth, int& refreshRate);
 std::uint32_t listScreenModes(int depth);
 void* screenPointer();
 void clearScreen();
+// Clears the corners' rectangle (inclusive, clipped to the work page) to the background.
+void clearBox(int x1, int y1, int x2, int y2);
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags);
 int waitVerticalSync();
 // The refresh rate the open screen really runs at, timed from its paced presentations.
@@ -54,6 +57,10 @@ std::uint32_t textGridSize();
 
 // Work page (where a null target draws) and visible page; negative leaves one as it is.
 void setPages(int workPage, int visiblePage);
+
+// Caps what one screen's pages or one image may take at `bytes` (0 lifts the cap): a renderer
+// keeps within a budget this way, and tests make frame buffers fail to allocate mid-run.
+void capFrameMemory(std::size_t bytes);
 // Negative source: the work page; negative destination: the visible page.
 void copyPage(int sourcePage, int destinationPage);
 

@@ -9,28 +9,17 @@
 #include <mutex>
 #include <vector>
 
+#include "graphics/pixel_memory.h"
 #include "graphics/platform/platform.h"
 
 namespace orventa {
 
-// One page of pixels. Large pages come from mmap so that the kernel can back them with huge pages.
-class PageBuffer {
- public:
-  PageBuffer() = default;
-  PageBuffer(const PageBuffer&) = delete;
-  PageBuffer& operator=(const PageBuffer&) = delete;
-  PageBuffer(PageBuffer&& other) noexcept;
-  PageBuffer& operator=(PageBuffer&& other) noexcept;
-  ~PageBuffer();
-  // False when the memory cannot be had; the buffer then stays empty.
-  bool allocate(std::size_t bytes);
-  std::uint8_t* data() const { return bytes_; }
-  std::size_t size() const { return size_; }
-
- private:
-  void release();
-  std::uint8_t* bytes_ = nullptr;
-  std::size_t size_ = 0;
+// One page of pixels.
+struct PageBuffer {
+  PixelBlock pixels;
+  std::size_t bytes = 0;
+  std::uint8_t* data() const { return pixels.get(); }
+  std::size_t size() const { return bytes; }
 };
 
 struct TextGrid {
@@ -67,7 +56,6 @@ Screen* openScreen();
 
 // The re-entrant screen lock around pixel writes, palette, dirty marks, key queue and mouse state.
 std::recursive_mutex& screenMutex();
-int screenLockCount();
 
 class ScreenLock {
  public:
@@ -81,16 +69,11 @@ class ScreenLock {
 void markRowsDirty(const Screen& screen, int firstRow, int lastRow);
 void markAllRowsDirty(const Screen& screen);
 
-// The platform the layer was connected to by usePlatform; null before.
-platform::Platform* display();
 // Where the backend's input events go (the key queue and mouse state).
 platform::InputSink& inputSink();
 
 // Allocation larger than this many bytes for one screen's pages, or for one image, is refused
 // outright: half the physical memory, or less once capped.
 std::size_t frameMemoryLimit();
-// Caps the limit at `bytes` (0 lifts the cap). A renderer can keep within a budget this way, and
-// tests make frame buffers fail to allocate in the middle of a run.
-void capFrameMemory(std::size_t bytes);
 
 }  // namespace orventa

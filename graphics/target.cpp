@@ -40,7 +40,7 @@ bool resolveTarget(Image* image, Target& target) {
 
 void placeOnePoint(std::uint32_t coordinateMode, float& x, float& y) {
   Screen& s = *openScreen();
-  if (coordinateMode == 2 || coordinateMode == 3 || coordinateMode == 5) {
+  if (firstFromCursor(coordinateMode)) {
     x = s.cursorX + x;
     y = s.cursorY + y;
   }

@@ -33,8 +33,8 @@ struct Target {
 // False when no screen is open (nothing may be drawn, even into an image).
 bool resolveTarget(Image* image, Target& target);
 
-// One-point primitives: coordinate modes 2, 3 and 5 make (x, y) relative to the graphics cursor,
-// which then moves to the point. Needs an open screen.
+// One-point primitives: the cursor-relative coordinate modes make (x, y) relative to the graphics
+// cursor, which then moves to the point. Needs an open screen.
 void placeOnePoint(std::uint32_t coordinateMode, float& x, float& y);
 
 // The colour argument in the target's pixel format, or the foreground with the default flag.

@@ -131,4 +131,8 @@ int chooseFromMenu(int x, int y, int w, const Items& items) {
   return result;
 }
 
+Items menuItems(const std::vector<std::string_view>& texts) {
+  return Items(texts.begin(), texts.end());
+}
+
 }  // namespace orventa

@@ -4,11 +4,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orventa {
 
 using Items = std::vector<std::string>;
+
+// Items from fixed texts, such as a pattern's page titles.
+Items menuItems(const std::vector<std::string_view>& texts);
 
 void drawMenuBox(int x, int y, int w, std::uint32_t textColour, std::uint32_t barColour,
                  const Items& items);

@@ -24,15 +24,15 @@ constexpr int SCRATCH_WIDTH = 2048;
 constexpr int SCRATCH_HEIGHT = 512;
 constexpr std::uint32_t KEY_COLOUR = 0xFF00FF;
 
-// Made on the first call and kept for the run. Built by hand: createImage needs an open screen,
-// and the text is rasterised even when none is.
+// Made on the first call and kept for the run, from the pixel memory every image uses; not by
+// createImage, which needs an open screen, and the text is rasterised even when none is.
 Image* scratch() {
   static std::unique_ptr<Image> image;
   if (image) return image.get();
   auto made = std::unique_ptr<Image>(new (std::nothrow) Image);
   if (!made) return nullptr;
-  made->pixels.reset(new (std::nothrow)
-                         std::uint8_t[std::size_t{SCRATCH_WIDTH} * SCRATCH_HEIGHT * 4]);
+  bool zeroed = false;
+  made->pixels = allocatePixels(std::size_t{SCRATCH_WIDTH} * SCRATCH_HEIGHT * 4, zeroed);
   if (!made->pixels) return nullptr;
   made->bytesPerPixel = 4;
   made->width = SCRATCH_WIDTH;

@@ -8,8 +8,9 @@
 #include <string_view>
 
 #include "app/render/png_file.h"
+#include "displaytests/catalogue.h"
 #include "graphics/platform/headless/headless_platform.h"
-#include "graphics/screen_state.h"
+#include "graphics/screen.h"
 
 namespace orventa {
 namespace {
@@ -46,10 +47,8 @@ struct Request {
   bool version = false;
 };
 
-// A request that cannot be served, with its one-line reason.
-struct Refusal {
-  std::string message;
-};
+// Why a request cannot be served, in one line; empty while it can.
+using Refusal = std::string;
 
 std::optional<int> number(std::string_view text) {
   int value = 0;
@@ -58,21 +57,22 @@ std::optional<int> number(std::string_view text) {
   return value;
 }
 
-DisplaySettings sizeOf(std::string_view text, DisplaySettings settings) {
+bool sizeOf(std::string_view text, DisplaySettings& settings, Refusal& refusal) {
   const std::size_t x = text.find('x');
   const std::optional<int> w =
       x == std::string_view::npos ? std::nullopt : number(text.substr(0, x));
   const std::optional<int> h =
       x == std::string_view::npos ? std::nullopt : number(text.substr(x + 1));
-  if (!w || !h || *w < 1 || *h < 1 || *w > LARGEST_SIDE || *h > LARGEST_SIDE)
-    throw Refusal("bad size \"" + std::string(text) + "\": give WxH, each from 1 to 16384");
+  if (!w || !h || *w < 1 || *h < 1 || *w > LARGEST_SIDE || *h > LARGEST_SIDE) {
+    refusal = "bad size \"" + std::string(text) + "\": give WxH, each from 1 to 16384";
+    return false;
+  }
   settings.width = *w;
   settings.height = *h;
-  return settings;
+  return true;
 }
 
-Request parse(const std::vector<std::string>& args) {
-  Request r;
+bool parse(const std::vector<std::string>& args, Request& r, Refusal& refusal) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string option = args[i];
     std::optional<std::string> value;
@@ -80,69 +80,86 @@ Request parse(const std::vector<std::string>& args) {
       value = option.substr(eq + 1);
       option.resize(eq);
     }
-    auto argument = [&]() -> std::string {
-      if (value) return *value;
-      if (i + 1 >= args.size()) throw Refusal(option + " needs a value");
+    auto argument = [&]() -> std::optional<std::string> {
+      if (value) return value;
+      if (i + 1 >= args.size()) {
+        refusal = option + " needs a value";
+        return std::nullopt;
+      }
       return args[++i];
     };
+    std::optional<std::string> text;
     if (option == "--help" || option == "-h") {
       r.help = true;
     } else if (option == "--version") {
       r.version = true;
     } else if (option == "--list") {
       r.list = true;
+    } else if (option != "--test" && option != "-o" && option != "--output" && option != "--page" &&
+               option != "--size" && option != "--depth") {
+      refusal = "unknown argument \"" + args[i] + "\" (see --help)";
+      return false;
+    } else if (!(text = argument())) {
+      return false;
     } else if (option == "--test") {
-      r.test = argument();
-    } else if (option == "-o" || option == "--output") {
-      r.output = argument();
+      r.test = *text;
     } else if (option == "--page") {
-      const std::string text = argument();
-      const std::optional<int> page = number(text);
-      if (!page || *page < 1) throw Refusal("bad page \"" + text + "\": give a number from 1");
+      const std::optional<int> page = number(*text);
+      if (!page || *page < 1) {
+        refusal = "bad page \"" + *text + "\": give a number from 1";
+        return false;
+      }
       r.page = *page;
     } else if (option == "--size") {
-      r.settings = sizeOf(argument(), r.settings);
+      if (!sizeOf(*text, r.settings, refusal)) return false;
     } else if (option == "--depth") {
-      const std::string text = argument();
-      const std::optional<int> depth = number(text);
-      if (!depth || (*depth != 8 && *depth != 16 && *depth != 24 && *depth != 32))
-        throw Refusal("bad depth \"" + text + "\": give 8, 16, 24 or 32");
+      const std::optional<int> depth = number(*text);
+      if (!depth || (*depth != 8 && *depth != 16 && *depth != 24 && *depth != 32)) {
+        refusal = "bad depth \"" + *text + "\": give 8, 16, 24 or 32";
+        return false;
+      }
       r.settings.depth = *depth;
     } else {
-      throw Refusal("unknown argument \"" + args[i] + "\" (see --help)");
+      r.output = *text;
     }
   }
-  return r;
+  return true;
 }
 
 void list(std::ostream& out, int depth) {
-  for (const PatternTest& test : patternTests()) {
-    const int pages = pageCount(test, depth);
-    std::string line(test.name);
+  for (const Pattern* test : patternCatalogue()) {
+    const int pages = pageCount(*test, depth);
+    std::string line(test->name);
     line.resize(std::max<std::size_t>(line.size() + 1, 20), ' ');
     line += std::to_string(pages);
     line.resize(std::max<std::size_t>(line.size() + 1, 24), ' ');
-    line += test.title;
+    line += test->title;
     if (pages == 0) line += " (needs more than 8 bits)";
     for (int p = 0; p < pages && pages > 1; ++p) {
       line += p == 0 ? ": " : ", ";
-      line += test.pages[static_cast<std::size_t>(p)];
+      line += test->pages[static_cast<std::size_t>(p)];
     }
     out << line << '\n';
   }
 }
 
-int render(const Request& r) {
-  if (r.test.empty()) throw Refusal("no pattern given: use --test NAME (see --list)");
-  const PatternTest* test = findPatternTest(r.test);
-  if (test == nullptr) throw Refusal("unknown test \"" + r.test + "\" (see --list)");
+// What keeps the request from being drawn; empty when it can be.
+Refusal check(const Request& r, const Pattern*& test) {
+  if (r.test.empty()) return "no pattern given: use --test NAME (see --list)";
+  test = findPattern(r.test);
+  if (test == nullptr) return "unknown test \"" + r.test + "\" (see --list)";
   const int pages = pageCount(*test, r.settings.depth);
-  if (pages == 0) throw Refusal(r.test + " needs a depth above 8 bits");
+  if (pages == 0) return r.test + " needs a depth above 8 bits";
   if (r.page > pages)
-    throw Refusal(r.test + " has " +
-                  (pages == 1 ? "one page" : "pages 1 to " + std::to_string(pages)) + " at " +
-                  std::to_string(r.settings.depth) + " bits");
-  if (r.output.empty()) throw Refusal("no output file given: use -o FILE.png");
+    return r.test + " has " + (pages == 1 ? "one page" : "pages 1 to " + std::to_string(pages)) +
+           " at " + std::to_string(r.settings.depth) + " bits";
+  if (r.output.empty()) return "no output file given: use -o FILE.png";
+  return {};
+}
+
+Refusal render(const Request& r) {
+  const Pattern* test = nullptr;
+  if (Refusal refusal = check(r, test); !refusal.empty()) return refusal;
   std::vector<std::uint32_t> frame;
   try {
     frame = renderPattern(*test, r.page, r.settings);
@@ -150,16 +167,16 @@ int render(const Request& r) {
     frame.clear();
   }
   if (frame.empty())
-    throw Refusal("not enough memory for a " + std::to_string(r.settings.width) + "x" +
-                  std::to_string(r.settings.height) + " frame");
+    return "not enough memory for a " + std::to_string(r.settings.width) + "x" +
+           std::to_string(r.settings.height) + " frame";
   std::string error;
-  if (!writePng(r.output, r.settings.width, r.settings.height, frame, error)) throw Refusal(error);
-  return 0;
+  if (!writePng(r.output, r.settings.width, r.settings.height, frame, error)) return error;
+  return {};
 }
 
 }  // namespace
 
-std::vector<std::uint32_t> renderPattern(const PatternTest& test, int page,
+std::vector<std::uint32_t> renderPattern(const Pattern& pattern, int page,
                                          const DisplaySettings& settings) {
   platform::HeadlessConfig config;
   config.desktop = {settings.width, settings.height, 32, settings.refreshRate};
@@ -167,32 +184,28 @@ std::vector<std::uint32_t> renderPattern(const PatternTest& test, int page,
   platform::HeadlessPlatform display(config);
   platform::usePlatform(&display);
   std::vector<std::uint32_t> frame;
-  if (drawPatternPage(test, page, settings)) frame = display.snapshot();
+  if (drawPatternPage(pattern, page, settings)) frame = display.snapshot();
   platform::usePlatform(nullptr);
   return frame;
 }
 
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   capFrameMemory(FRAME_BUDGET);
-  try {
-    const Request r = parse(args);
-    if (r.help) {
-      out << USAGE;
-      return 0;
-    }
-    if (r.version) {
-      out << "orventa-render " << ORVENTA_VERSION << '\n';
-      return 0;
-    }
-    if (r.list) {
-      list(out, r.settings.depth);
-      return 0;
-    }
-    return render(r);
-  } catch (const Refusal& refusal) {
-    err << "orventa-render: " << refusal.message << '\n';
-    return 2;
-  }
+  Request r;
+  Refusal refusal;
+  if (!parse(args, r, refusal))
+    ;  // the refusal says why
+  else if (r.help)
+    out << USAGE;
+  else if (r.version)
+    out << "orventa-render " << ORVENTA_VERSION << '\n';
+  else if (r.list)
+    list(out, r.settings.depth);
+  else
+    refusal = render(r);
+  if (refusal.empty()) return 0;
+  err << "orventa-render: " << refusal << '\n';
+  return 2;
 }
 
 }  // namespace orventa

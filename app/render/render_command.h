@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "displaytests/pattern_pages.h"
+#include "displaytests/pattern.h"
 
 namespace orventa {
 
 // The frame the headless display shows after the page is drawn, 0x00RRGGBB; empty when the
 // mode cannot be had.
-std::vector<std::uint32_t> renderPattern(const PatternTest& test, int page,
+std::vector<std::uint32_t> renderPattern(const Pattern& pattern, int page,
                                          const DisplaySettings& settings);
 
 // The whole command line behind the program name. 0 on success; 2, with one line on `err`, for

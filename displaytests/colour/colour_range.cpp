@@ -13,6 +13,7 @@
 #include "graphics/screen.h"
 #include "ui/colour_levels.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/pattern_colours.h"
@@ -21,60 +22,6 @@
 
 namespace orventa {
 namespace {
-
-float at(long double v) { return static_cast<float>(v); }
-
-void box(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
-  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, FILLED_BOX, SOLID, 0);
-}
-
-void line(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
-  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, LINE, SOLID, 0);
-}
-
-void basicColors(ProgramState& state) {
-  enterTestMode(state);
-  for (std::uint32_t colour : basicColours(state.test.depth)) {
-    showBasicColour(colour);
-    waitForKeyOrClick();
-  }
-}
-
-void discPages(ProgramState& state, const std::vector<DiscPage>& pages) {
-  enterTestMode(state);
-  clearScreen();
-  for (const DiscPage& page : pages) {
-    drawDiscPage(state.test.width, state.test.height, page);
-    waitForKeyOrClick();
-  }
-}
-
-void plainEbu(ProgramState& state) {
-  enterTestMode(state);
-  clearScreen();
-  drawEbuBars(state.test.width, state.test.height, state.test.depth);
-  waitForKeyOrClick();
-}
-
-void gradient(ProgramState& state) {
-  const long double wd = state.desktop.width;
-  const long double hd = state.desktop.height;
-  const int item = chooseFromMenu(
-      position(3 * wd / 8), position(wide(1.5) * hd / 4), 200,
-      {"Red/Black", "Red/White", "Green/Black", "Green/White", "Blue/Black", "Blue/White"});
-  enterTestMode(state);
-  clearScreen();
-  drawGradient(state.test.width, state.test.height, state.test.depth, item);
-  waitForKeyOrClick();
-}
-
-void spectrum(ProgramState& state) {
-  enterTestMode(state);
-  clearScreen();
-  drawSpectrum(state.test.width, state.test.height, state.test.depth);
-  waitForKeyOrClick();
-  state.modeChanged = true;
-}
 
 bool hexDigit(int code) { return std::isxdigit(code) != 0; }
 
@@ -167,15 +114,17 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
   const OwnedImage image(createImage(x1 - x0 + 1, y1 - y0 + 1, page.imageFill, 0, 0));
   // Without its image the discs would go straight onto the screen, uncombined: a wrong picture.
   if (!image) return;
+  // The rest of the page is drawn over whole: only row 0 and column 0 show the background.
+  clearBox(0, 0, W - 1, 0);
+  clearBox(0, 0, 0, H - 1);
   for (int k = 0; k < 3; ++k) {
     const std::uint32_t colour = page.discs[static_cast<std::size_t>(k)];
     drawEllipse(image.get(), centreX[k] - static_cast<float>(x0),
-                centreY[k] - static_cast<float>(y0), r, colour, 0, 0, FULL_TURN, 1, 4);
+                centreY[k] - static_cast<float>(y0), r, colour, 0, 0, FULL_TURN, 1, ABSOLUTE_POINT);
     if (k == 0) {
       if (aInside) {
-        drawLine(nullptr, 1, 1, static_cast<float>(W - 1), static_cast<float>(H - 1),
-                 page.imageFill, FILLED_BOX, SOLID, 0);
-        drawEllipse(nullptr, centreX[0] + 1, centreY[0] + 1, r, colour, 0, 0, FULL_TURN, 1, 4);
+        drawFilledBox(1, 1, W - 1, H - 1, page.imageFill);
+        drawWholeEllipse(centreX[0] + 1, centreY[0] + 1, r, colour, 0, true);
       } else {
         putImage(nullptr, 1, 1, image.get(), COPY);
       }
@@ -188,20 +137,21 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
 
 void drawEbuBars(int W, int H, int depth) {
   if (depth <= 8) {
-    box(0, 0, static_cast<long double>(W) / 7, H, 23);
+    drawFilledBox(0, 0, static_cast<long double>(W) / 7, H, 23);
     return;
   }
   constexpr std::uint32_t bars[7] = {0xFFC0C0C0, 0xFFC0C000, 0xFF00C0C0, 0xFF00C000,
                                      0xFFC000C0, 0xFFC00000, 0xFF0000C0};
   for (int k = 0; k < 7; ++k)
-    box(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7, H,
-        bars[k]);
+    drawFilledBox(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7,
+                  H, bars[k]);
 }
 
 void drawGradient(int W, int H, int depth, int item) {
   if (depth <= 8) {
     if (item == 1)
-      for (int x = 0; x <= W; x += 10) line(x, 0, x + 10, H, static_cast<std::uint32_t>(x % 256));
+      for (int x = 0; x <= W; x += 10)
+        drawSolidLine(x, 0, x + 10, H, static_cast<std::uint32_t>(x % 256));
     return;
   }
   if (item < 1 || item > 6) return;
@@ -228,7 +178,7 @@ void drawGradient(int W, int H, int depth, int item) {
         colour = opaque(c, c, 255);
         break;
     }
-    line(x, 0, x, H, colour);
+    drawSolidLine(x, 0, x, H, colour);
   }
 }
 
@@ -238,46 +188,100 @@ void drawSpectrum(int W, int H, int depth) {
   auto level = [](long double angle) { return position(std::fabs(std::sin(angle)) * 255); };
   for (int x = 0; x < W; ++x) {
     const long double t = static_cast<long double>(x) * p / W;
-    line(x, 0, x, H,
-         opaque(level(t + wide(1.047197533333333)), level(t + wide(2.094395066666667)),
-                level(t + p)));
+    drawSolidLine(x, 0, x, H,
+                  opaque(level(t + wide(1.047197533333333)), level(t + wide(2.094395066666667)),
+                         level(t + p)));
   }
 }
 
-void fillWithColour(std::uint32_t colour) {
-  floodFill(nullptr, 1, 1, colour, 0, "", 0, BORDER_IS_FILL | 4);
+namespace {
+
+void drawBasicColourPage(const DisplaySettings& test, int page) {
+  showBasicColour(basicColours(test.depth)[static_cast<std::size_t>(page - 1)]);
 }
+
+void drawRgbPage(const DisplaySettings& test, int page) {
+  drawDiscPage(test.width, test.height, rgbPages(test.depth)[static_cast<std::size_t>(page - 1)]);
+}
+
+void drawCmykPage(const DisplaySettings& test, int page) {
+  drawDiscPage(test.width, test.height, cmykPages(test.depth)[static_cast<std::size_t>(page - 1)]);
+}
+
+void drawEbuPage(const DisplaySettings& test, int) {
+  // Above 8 bits the bars cover the page from edge to edge.
+  if (test.depth <= 8) clearScreen();
+  drawEbuBars(test.width, test.height, test.depth);
+}
+
+void drawGradientPage(const DisplaySettings& test, int page) {
+  clearScreen();
+  drawGradient(test.width, test.height, test.depth, page);
+}
+
+void drawSpectrumPage(const DisplaySettings& test, int) {
+  clearScreen();
+  drawSpectrum(test.width, test.height, test.depth);
+}
+
+}  // namespace
+
+const Pattern BASIC_COLOURS = {
+    "basic-colors",
+    "Basic colors",
+    {"White", "Blue", "Green", "Red", "Grey", "Dark blue", "Dark green", "Dark red", "Black"},
+    false,
+    ModeRule::TEST_MODE,
+    drawBasicColourPage};
+const Pattern RGB_DISCS = {"rgb",
+                           "RGB test",
+                           {"Bright discs", "Dark discs"},
+                           false,
+                           ModeRule::TEST_MODE,
+                           drawRgbPage,
+                           [](int depth) { return static_cast<int>(rgbPages(depth).size()); }};
+const Pattern CMYK_DISCS = {"cmyk",
+                            "CMYK test",
+                            {"Bright discs", "Dark discs"},
+                            false,
+                            ModeRule::TEST_MODE,
+                            drawCmykPage,
+                            [](int depth) { return static_cast<int>(cmykPages(depth).size()); }};
+const Pattern PLAIN_EBU = {"ebu-bars", "Plain EBU",         {"Bars"},
+                           false,      ModeRule::TEST_MODE, drawEbuPage};
+const Pattern GRADIENT = {
+    "gradient",
+    "Gradient",
+    {"Red/Black", "Red/White", "Green/Black", "Green/White", "Blue/Black", "Blue/White"},
+    false,
+    ModeRule::TEST_MODE,
+    drawGradientPage};
+const Pattern SPECTRUM = {
+    "hue-sweep", "Spectrum", {"Spectrum"}, false, ModeRule::TEST_MODE_THEN_RENEW, drawSpectrumPage};
+
+void fillWithColour(std::uint32_t colour) { floodFromCorner(colour); }
 
 void colourRange(ProgramState& state) {
   const long double wd = state.desktop.width;
   const long double hd = state.desktop.height;
-  const int choice = chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.3) * hd / 4), 200,
-                                    {"Basic colors", "RGB test", "CMYK test", "Plain EBU",
-                                     "Gradient", "Spectrum", "Custom color"});
+  const Pattern* const patterns[] = {&BASIC_COLOURS, &RGB_DISCS, &CMYK_DISCS,
+                                     &PLAIN_EBU,     &GRADIENT,  &SPECTRUM};
+  Items items;
+  for (const Pattern* pattern : patterns) items.emplace_back(pattern->title);
+  items.emplace_back("Custom color");
+  const int choice =
+      chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.3) * hd / 4), 200, items);
   if (choice == 0) return;
   clearScreen();
-  switch (choice) {
-    case 1:
-      basicColors(state);
-      break;
-    case 2:
-      discPages(state, rgbPages(state.test.depth));
-      break;
-    case 3:
-      discPages(state, cmykPages(state.test.depth));
-      break;
-    case 4:
-      plainEbu(state);
-      break;
-    case 5:
-      gradient(state);
-      break;
-    case 6:
-      spectrum(state);
-      break;
-    default:
-      customColor(state);
-      break;
+  if (choice == 7) {
+    customColor(state);
+  } else if (choice == 5) {
+    // The gradient's own menu picks the one page shown; a click beside it shows a black page.
+    const int page = chooseFromMenu(position(3 * wd / 8), position(wide(1.5) * hd / 4), 200,
+                                    menuItems(GRADIENT.pages));
+    showPage(state, GRADIENT, page);
+  } else {
+    showPages(state, *patterns[choice - 1]);
   }
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 // The nine backgrounds of "Basic colors", in the order they are shown.
@@ -21,13 +23,22 @@ struct DiscPage {
 };
 std::vector<DiscPage> rgbPages(int depth);
 std::vector<DiscPage> cmykPages(int depth);
-// Draws the three discs into an image of the test size, putting the image at (1, 1) after each.
+// The whole page: row 0 and column 0 cleared, the rest as the three discs drawn into an image of
+// the test size and put at (1, 1) after each. Draws nothing when the image cannot be had.
 void drawDiscPage(int W, int H, const DiscPage& page);
 
 void drawEbuBars(int W, int H, int depth);
 // item 1..6 of the gradient menu; 0 draws nothing.
 void drawGradient(int W, int H, int depth, int item);
 void drawSpectrum(int W, int H, int depth);
+// The patterns of the menu, in its order; "Custom color" is not one.
+extern const Pattern BASIC_COLOURS;
+extern const Pattern RGB_DISCS;
+extern const Pattern CMYK_DISCS;
+extern const Pattern PLAIN_EBU;
+extern const Pattern GRADIENT;  // its pages are its own menu's items
+extern const Pattern SPECTRUM;
+
 // Floods the freshly cleared screen with the colour from (1, 1).
 void fillWithColour(std::uint32_t colour);
 

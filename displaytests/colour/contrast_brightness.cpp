@@ -13,29 +13,12 @@
 #include "graphics/screen.h"
 #include "ui/colour_levels.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/prompts.h"
 
 namespace orventa {
-namespace {
-
-constexpr std::uint32_t GIVEN_COLOUR = 4;  // coordinate mode 4, the colour argument
-constexpr std::uint32_t FOREGROUND = DEFAULT_COLOUR | 4;
-
-float at(long double v) { return static_cast<float>(v); }
-
-void box(long double x1, long double y1, long double x2, long double y2, std::uint32_t colour) {
-  drawLine(nullptr, at(x1), at(y1), at(x2), at(y2), colour, FILLED_BOX, SOLID, 0);
-}
-
-void label(long double x, long double y, const std::string& text, std::uint32_t flags,
-           std::uint32_t colour) {
-  drawBitmapText(nullptr, at(x), at(y), flags, text, colour);
-}
-
-}  // namespace
-
 void drawContrast(int W, int H) {
   const long double cw = std::floor(static_cast<long double>(W) / 34);
   const long double ch = std::floor(static_cast<long double>(H) / 15);
@@ -45,11 +28,11 @@ void drawContrast(int W, int H) {
                                    opaque(v, 0, v), opaque(v, v, 0), opaque(0, v, v),
                                    grey(v)};
     for (int r = 1; r <= 7; ++r) {
-      box(i * cw, (2 * r - 1) * ch, (i + 1) * cw, 2 * r * ch, rows[r - 1]);
+      drawFilledBox(i * cw, (2 * r - 1) * ch, (i + 1) * cw, 2 * r * ch, rows[r - 1]);
       if (r < 7)
-        label(i * cw, (2 * r - 1) * ch, std::to_string(i), FOREGROUND, 0);
+        drawLabelInForeground(i * cw, (2 * r - 1) * ch, std::to_string(i));
       else
-        label(i * cw, (2 * r - 1) * ch, std::to_string(i), GIVEN_COLOUR, RED);
+        drawLabel(i * cw, (2 * r - 1) * ch, std::to_string(i), RED);
     }
   }
 }
@@ -62,15 +45,16 @@ void drawBlackLevels(int W, int H) {
     const int y =
         position(static_cast<long double>(H) / 10 + static_cast<long double>(k / 5) * H / 5);
     const int level = 4 * k + 4;
-    box(x, y, static_cast<long double>(x) + s, static_cast<long double>(y) + s, grey(level));
-    label(static_cast<long double>(x) + 5, static_cast<long double>(y) + 5, std::to_string(level),
-          GIVEN_COLOUR, RED);
+    drawFilledBox(x, y, static_cast<long double>(x) + s, static_cast<long double>(y) + s,
+                  grey(level));
+    drawLabel(static_cast<long double>(x) + 5, static_cast<long double>(y) + 5,
+              std::to_string(level), RED);
   }
 }
 
 void drawDouble(int W, int H) {
-  box(0, 0, static_cast<long double>(W) / 2, H, grey(16));
-  box(static_cast<long double>(W) / 2, 0, W, H, grey(235));
+  drawFilledBox(0, 0, static_cast<long double>(W) / 2, H, grey(16));
+  drawFilledBox(static_cast<long double>(W) / 2, 0, W, H, grey(235));
   const int u = position(static_cast<long double>(W) / 13);
   const int v = position(static_cast<long double>(H) / 4);
   struct Step {
@@ -87,39 +71,38 @@ void drawDouble(int W, int H) {
                               {10, 239, "+2%", 10.2, BLACK}, {11, 246, "+5%", 11.2, BLACK}};
   for (const Step& step : steps) {
     if (step.level != 0)
-      box(static_cast<long double>(step.k) * u, v, static_cast<long double>(step.k + 1) * u,
-          3.0L * v, grey(step.level));
-    label(wide(step.m) * u, v, step.text, GIVEN_COLOUR, step.colour);
+      drawFilledBox(static_cast<long double>(step.k) * u, v,
+                    static_cast<long double>(step.k + 1) * u, 3.0L * v, grey(step.level));
+    drawLabel(wide(step.m) * u, v, step.text, step.colour);
   }
 }
 
 void drawLuminanceRamp(int W, int H) {
   for (int x = 0; x <= W - 50; ++x) {
     const int c = position(static_cast<long double>(x) / W * 255);
-    drawLine(nullptr, static_cast<float>(x), 0, static_cast<float>(x), static_cast<float>(H),
-             grey(c), LINE, SOLID, 0);
+    drawSolidLine(x, 0, x, H, grey(c));
   }
 }
 
 void drawPluge(int W, int H) {
-  // On the just-cleared screen a box covers what a flood fill from (1, 1) would, without first
-  // reading every pixel.
-  box(0, 0, W, H, grey(16));
+  // A box over the whole page gives what a clear and a flood fill from (1, 1) would, without
+  // first reading every pixel.
+  drawFilledBox(0, 0, W, H, grey(16));
   const long double w = W;
   const long double h = H;
   const long double left = wide(0.54) * w;
   const long double right = wide(0.8) * w;
-  box(left, wide(0.16) * h, right, wide(0.32) * h, WHITE);
-  box(left, wide(0.32) * h, right, wide(0.48) * h, grey(191));
-  box(left, wide(0.48) * h, right, wide(0.64) * h, grey(128));
-  box(left, wide(0.64) * h, right, wide(0.8) * h, grey(63));
+  drawFilledBox(left, wide(0.16) * h, right, wide(0.32) * h, WHITE);
+  drawFilledBox(left, wide(0.32) * h, right, wide(0.48) * h, grey(191));
+  drawFilledBox(left, wide(0.48) * h, right, wide(0.64) * h, grey(128));
+  drawFilledBox(left, wide(0.64) * h, right, wide(0.8) * h, grey(63));
   // Three adjacent bars of equal width fill the region, below black to above black.
   const long double barsLeft = wide(0.2) * w;
   const long double barWidth = (wide(0.25) * w - barsLeft) / 3;
   const std::uint32_t bars[3] = {grey(5), grey(16), grey(28)};
   for (int k = 0; k < 3; ++k)
-    box(barsLeft + k * barWidth, wide(0.16) * h, barsLeft + (k + 1) * barWidth, wide(0.8) * h,
-        bars[k]);
+    drawFilledBox(barsLeft + k * barWidth, wide(0.16) * h, barsLeft + (k + 1) * barWidth,
+                  wide(0.8) * h, bars[k]);
 }
 
 void drawSmpte(int W, int H) {
@@ -131,64 +114,72 @@ void drawSmpte(int W, int H) {
                                     0xFFC000C0, 0xFFC00000, 0xFF0000C0};
   constexpr std::uint32_t middle[7] = {0xFF0000C0, 0xFF131313, 0xFFC000C0, 0xFF131313,
                                        0xFF00C0C0, 0xFF131313, 0xFFC0C0C0};
-  for (int k = 0; k < 7; ++k) box(x[k], 0, x[k + 1], y1, top[k]);
-  for (int k = 0; k < 7; ++k) box(x[k], y1 + 1, x[k + 1], y2, middle[k]);
+  for (int k = 0; k < 7; ++k) drawFilledBox(x[k], 0, x[k + 1], y1, top[k]);
+  for (int k = 0; k < 7; ++k) drawFilledBox(x[k], y1 + 1, x[k + 1], y2, middle[k]);
   const int q = position(5.0L * W / 7);
   constexpr std::uint32_t bottom[4] = {0xFF00214C, 0xFFFFFFFF, 0xFF32006A, 0xFF131313};
   for (int j = 0; j < 4; ++j)
-    box(static_cast<long double>(j) * q / 4, y2 + 1, static_cast<long double>(j + 1) * q / 4, H,
-        bottom[j]);
+    drawFilledBox(static_cast<long double>(j) * q / 4, y2 + 1,
+                  static_cast<long double>(j + 1) * q / 4, H, bottom[j]);
   const int u = position(static_cast<long double>(W) / 21);
-  box(x[5], y2 + 1, x[5] + u, H, 0xFF090909);
-  box(x[5] + u, y2 + 1, x[5] + 2 * u, H, 0xFF131313);
-  box(x[5] + 2 * u, y2 + 1, x[6], H, 0xFF1D1D1D);
-  box(x[6], y2 + 1, W, H, 0xFF131313);
+  drawFilledBox(x[5], y2 + 1, x[5] + u, H, 0xFF090909);
+  drawFilledBox(x[5] + u, y2 + 1, x[5] + 2 * u, H, 0xFF131313);
+  drawFilledBox(x[5] + 2 * u, y2 + 1, x[6], H, 0xFF1D1D1D);
+  drawFilledBox(x[6], y2 + 1, W, H, 0xFF131313);
 }
+
+namespace {
+
+// A page that the test draws on a cleared screen.
+template <void (*draw)(int, int)>
+void onClearedScreen(const DisplaySettings& test, int) {
+  clearScreen();
+  draw(test.width, test.height);
+}
+
+}  // namespace
+
+const Pattern CONTRAST = {"contrast", "Contrast",          {"Contrast"},
+                          true,       ModeRule::TEST_MODE, onClearedScreen<drawContrast>};
+const Pattern BLACK_LEVELS = {"black-levels",      "Black levels",
+                              {"Black levels"},    true,
+                              ModeRule::TEST_MODE, onClearedScreen<drawBlackLevels>};
+const Pattern DOUBLE = {
+    "double", "Double", {"Double"}, true, ModeRule::TEST_MODE, onClearedScreen<drawDouble>};
+const Pattern LUMINANCE_RAMP = {"luminance-ramp",
+                                "Luminance Ramp",
+                                {"Ramp"},
+                                true,
+                                ModeRule::TEST_MODE,
+                                onClearedScreen<drawLuminanceRamp>};
+// Its grey ground covers the page whole.
+const Pattern PLUGE = {
+    "pluge", "PLUGE", {"PLUGE"}, true, ModeRule::TEST_MODE, [](const DisplaySettings& test, int) {
+      drawPluge(test.width, test.height);
+    }};
+// The bars meet edge to edge and cover the page: nothing to clear.
+const Pattern SMPTE = {
+    "smpte",
+    "SMPTE",
+    {"Bars"},
+    true,
+    ModeRule::OWN_TRUE_COLOUR_MODE,
+    [](const DisplaySettings& test, int) { drawSmpte(test.width, test.height); }};
 
 void contrastBrightness(ProgramState& state) {
   const long double wd = state.desktop.width;
   const long double hd = state.desktop.height;
+  const Pattern* const patterns[] = {&CONTRAST,       &BLACK_LEVELS, &DOUBLE,
+                                     &LUMINANCE_RAMP, &PLUGE,        &SMPTE};
+  Items items;
+  for (const Pattern* pattern : patterns) items.emplace_back(pattern->title);
   const int choice =
-      chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.5) * hd / 4), 300,
-                     {"Contrast", "Black levels", "Double", "Luminance Ramp", "PLUGE", "SMPTE"});
-  if (state.test.depth <= 8) {
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    beep();
-    waitForKeyOrClick();
-    return;
-  }
-  if (choice == 0) return;
-  const int W = state.test.width;
-  const int H = state.test.height;
-  if (choice == 6) {
-    // Its own 24-bit mode, whatever the test depth and refresh rate.
-    setScreenMode(W, H, 24, 0, FULL_SCREEN, 0);
-    state.modeChanged = true;
-    clearScreen();
-    drawSmpte(W, H);
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
-  clearScreen();
-  switch (choice) {
-    case 1:
-      drawContrast(W, H);
-      break;
-    case 2:
-      drawBlackLevels(W, H);
-      break;
-    case 3:
-      drawDouble(W, H);
-      break;
-    case 4:
-      drawLuminanceRamp(W, H);
-      break;
-    default:
-      drawPluge(W, H);
-      break;
-  }
-  waitForKeyOrClick();
+      chooseFromMenu(position(wide(2.5) * wd / 8), position(wide(1.5) * hd / 4), 300, items);
+  // Refused before the choice is looked at: a click beside the menu gets the error box too.
+  if (state.test.depth <= 8)
+    refuseEightBits(state.desktop);
+  else if (choice != 0)
+    showPages(state, *patterns[choice - 1]);
 }
 
 }  // namespace orventa

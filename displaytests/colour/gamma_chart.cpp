@@ -11,6 +11,7 @@
 #include "graphics/screen.h"
 #include "ui/colour_levels.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/prompts.h"
 #include "ui/system_text.h"
@@ -20,8 +21,6 @@ namespace {
 
 constexpr std::array<int, 13> GAMMA_LEVELS = {80,  106, 128, 142, 156, 164, 174,
                                               180, 186, 190, 196, 198, 202};
-
-float at(long double v) { return static_cast<float>(v); }
 
 }  // namespace
 
@@ -40,32 +39,30 @@ std::string gammaLabel(int H, int y, int s) {
 
 void drawGammaChart(int W, int H) {
   const long double sixth = static_cast<long double>(W) / 6;
-  for (int y = 1; y <= H; y += 2)
-    drawLine(nullptr, at(sixth * 2), static_cast<float>(y), at(sixth * 3), static_cast<float>(y),
-             WHITE, LINE, SOLID, 0);
+  for (int y = 1; y <= H; y += 2) drawSolidLine(sixth * 2, y, sixth * 3, y, WHITE);
   const int s = gammaStepHeight(H);
   std::size_t next = 0;  // reading position in the level table; past its end the levels are 0
   for (long long y = H; y >= 0; y -= s) {
     const int level = next < GAMMA_LEVELS.size() ? GAMMA_LEVELS[next] : 0;
     ++next;
-    drawLine(nullptr, at(sixth * 3), static_cast<float>(y), at(sixth * 4),
-             static_cast<float>(y - s), grey(level), FILLED_BOX, SOLID, 0);
+    drawFilledBox(sixth * 3, y, sixth * 4, y - s, grey(level));
     drawSystemText(position(sixth * 3 + 40), static_cast<int>(y - 30),
                    gammaLabel(H, static_cast<int>(y), s), "System", 10, WHITE, REGULAR);
   }
 }
 
-void gammaChart(ProgramState& state) {
-  if (state.test.depth <= 8) {
-    beep();
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
+namespace {
+
+void drawGammaPage(const DisplaySettings& test, int) {
   clearScreen();
-  drawGammaChart(state.test.width, state.test.height);
-  waitForKeyOrClick();
+  drawGammaChart(test.width, test.height);
 }
+
+}  // namespace
+
+const Pattern GAMMA_CHART = {"gamma-chart", "Gamma chart",       {"Chart"},
+                             true,          ModeRule::TEST_MODE, drawGammaPage};
+
+void gammaChart(ProgramState& state) { showPages(state, GAMMA_CHART); }
 
 }  // namespace orventa

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 // The steps' height: H / 13 rounded, at least 1.
@@ -11,5 +13,7 @@ int gammaStepHeight(int H);
 // 16 significant digits, cut to three characters.
 std::string gammaLabel(int H, int y, int s);
 void drawGammaChart(int W, int H);
+
+extern const Pattern GAMMA_CHART;
 
 }  // namespace orventa

@@ -8,6 +8,7 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/pattern_colours.h"
@@ -27,10 +28,6 @@ const std::string DOWN = {'\xFF', 'P'};
 const std::string UP = {'\xFF', 'H'};
 const std::string RIGHT = {'\xFF', 'M'};
 const std::string LEFT = {'\xFF', 'K'};
-
-void line(long long x1, long long y1, long long x2, long long y2, std::uint32_t colour) {
-  drawLine(nullptr, x1, y1, x2, y2, colour, LINE, SOLID, 0);
-}
 
 void recentre(Grid& grid, int width, int height) {
   grid.xOffset = width / 2 % grid.spacing;
@@ -97,14 +94,28 @@ void drawGridFrame(const Grid& grid, int width, int height) {
   const long long w = width;
   const long long h = height;
   const std::uint32_t c = grid.colour;
-  line(w / 2, h / 2 - 20, w / 2, h / 2 + 20, c);
-  line(w / 2 - 20, h / 2, w / 2 + 20, h / 2, c);
+  drawSolidLine(w / 2, h / 2 - 20, w / 2, h / 2 + 20, c);
+  drawSolidLine(w / 2 - 20, h / 2, w / 2 + 20, h / 2, c);
   for (long long i = 0; i <= w; i += grid.spacing)
-    line(grid.xOffset + i, 0, grid.xOffset + i, h, c);
+    drawSolidLine(grid.xOffset + i, 0, grid.xOffset + i, h, c);
   for (long long i = 0; i <= h; i += grid.spacing)
-    line(0, grid.yOffset + i, w, grid.yOffset + i, c);
+    drawSolidLine(0, grid.yOffset + i, w, grid.yOffset + i, c);
   copyPage(1, 0);
 }
+
+namespace {
+
+void drawStartGrid(const DisplaySettings& test, int) {
+  setPages(1, 0);
+  clearScreen();
+  drawGridFrame(startGrid(test.width, test.height, test.depth), test.width, test.height);
+}
+
+}  // namespace
+
+const Pattern COLLINEARITY_GRID = {"collinearity-grid", "Collinearity grid",
+                                   {"Starting grid"},   false,
+                                   ModeRule::TEST_MODE, drawStartGrid};
 
 void collinearityGrid(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
@@ -115,11 +126,10 @@ void collinearityGrid(ProgramState& state) {
   waitForKeyOrClick();
 
   enterTestMode(state);
-  setPages(1, 0);
-  clearScreen();
   Grid grid = startGrid(test.width, test.height, test.depth);
+  COLLINEARITY_GRID.drawPage(test, 1);
   // Redrawing an unchanged grid would show the same frame at the cost of a core.
-  bool stale = true;
+  bool stale = false;
   for (;;) {
     const std::string key = readKey();
     const int buttons = mouseButtons();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 // The grid's state for one run. The values are those of signed 8-bit fields: the spacing stays
@@ -25,5 +27,8 @@ Grid startGrid(int width, int height, int depth);
 void handleGridKey(Grid& grid, const std::string& key, int width, int height, int depth);
 // One frame: the cross and the lines on the work page, then the hidden page copied to page 0.
 void drawGridFrame(const Grid& grid, int width, int height);
+
+// Its one page is the start grid; the keys move it from there.
+extern const Pattern COLLINEARITY_GRID;
 
 }  // namespace orventa

@@ -3,20 +3,19 @@
 #include "displaytests/display_tests.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
+#include "ui/drawing.h"
 #include "ui/pattern_colours.h"
 #include "ui/prompts.h"
 
 namespace orventa {
 
 void drawMoireRows(int width, int height, int pitch, std::uint32_t colour) {
-  for (long long y = 0; y <= height; y += pitch)
-    drawLine(nullptr, 0, y, width, y, colour, LINE, SOLID, 0);
+  for (long long y = 0; y <= height; y += pitch) drawSolidLine(0, y, width, y, colour);
 }
 
 void drawMoireGrid(int width, int height, int pitch, std::uint32_t colour) {
   drawMoireRows(width, height, pitch, colour);
-  for (long long x = 0; x <= width; x += pitch)
-    drawLine(nullptr, x, 0, x, height, colour, LINE, SOLID, 0);
+  for (long long x = 0; x <= width; x += pitch) drawSolidLine(x, 0, x, height, colour);
 }
 
 void drawMoireCheckerboard(int width, int height, std::uint32_t colour) {
@@ -25,25 +24,29 @@ void drawMoireCheckerboard(int width, int height, std::uint32_t colour) {
     drawLine(nullptr, x, 0, x, height, colour, LINE, x % 2 == 0 ? 0x5555 : 0xAAAA, 0);
 }
 
-void drawMoirePage(int width, int height, int page, std::uint32_t colour) {
+namespace {
+
+void drawMoirePage(const DisplaySettings& test, int page) {
+  const std::uint32_t colour = patternWhite(test.depth);
+  clearScreen();
   if (page <= 2)
-    drawMoireRows(width, height, 2 * page, colour);
+    drawMoireRows(test.width, test.height, 2 * page, colour);
   else if (page <= 4)
-    drawMoireGrid(width, height, 2 * (page - 2), colour);
+    drawMoireGrid(test.width, test.height, 2 * (page - 2), colour);
   else
-    drawMoireCheckerboard(width, height, colour);
+    drawMoireCheckerboard(test.width, test.height, colour);
 }
 
-void moirePatterns(ProgramState& state) {
-  const DisplaySettings& test = state.test;
-  enterTestMode(state);
-  for (int page = 1; page <= MOIRE_PAGES; ++page) {
-    clearScreen();
-    drawMoirePage(test.width, test.height, page, patternWhite(test.depth));
-    waitForKeyOrClick();
-  }
-  // The main-screen mode is opened afresh even when the test mode was the same.
-  state.modeChanged = true;
-}
+}  // namespace
+
+const Pattern MOIRE_PATTERNS = {
+    "moire",
+    "Moire patterns",
+    {"Rows 2 px apart", "Rows 4 px apart", "Grid 2 px apart", "Grid 4 px apart", "Checkerboard"},
+    false,
+    ModeRule::TEST_MODE_THEN_RENEW,
+    drawMoirePage};
+
+void moirePatterns(ProgramState& state) { showPages(state, MOIRE_PATTERNS); }
 
 }  // namespace orventa

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 // Every pattern draws on what is there: the caller clears the page first.
@@ -13,8 +15,8 @@ void drawMoireGrid(int width, int height, int pitch, std::uint32_t colour);
 // A one-pixel checkerboard: (x, y) lit when x + y + height is even.
 void drawMoireCheckerboard(int width, int height, std::uint32_t colour);
 
-// The test's pages in order: rows at pitch 2 and 4, grids at pitch 2 and 4, the checkerboard.
-constexpr int MOIRE_PAGES = 5;
-void drawMoirePage(int width, int height, int page, std::uint32_t colour);
+// Pages in order: rows at pitch 2 and 4, grids at pitch 2 and 4, the checkerboard, each on a
+// cleared page in white.
+extern const Pattern MOIRE_PATTERNS;
 
 }  // namespace orventa

@@ -5,10 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 struct AspectRatio {
-  const char* item;    // the menu text, "4:3"
   double widthFactor;  // k
   float aspect;        // 1 / k as the float drawEllipse takes
 };
@@ -17,5 +18,8 @@ extern const std::array<AspectRatio, 8> ASPECT_RATIOS;
 
 // Clears the work page and draws the cross and the ellipse of `ratio` on a width x height mode.
 void drawAspectRatio(int width, int height, const AspectRatio& ratio, std::uint32_t colour);
+
+// One page per ratio, the menu's items.
+extern const Pattern ASPECT_RATIO;
 
 }  // namespace orventa

@@ -4,9 +4,13 @@
 
 #include <cstdint>
 
+#include "displaytests/pattern.h"
+
 namespace orventa {
 
 // Clears the work page and draws the card of a width x height test mode in `colour`.
 void drawResolutionCard(int width, int height, std::uint32_t colour);
+
+extern const Pattern RESOLUTION_CARD;
 
 }  // namespace orventa

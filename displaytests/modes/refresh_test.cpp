@@ -95,6 +95,18 @@ void drawRefreshQuestion(const DisplaySettings& test) {
   drawSystemText(x, position(h / 2 + 30), "Please confirm by pressing H key", "System", 14, WHITE);
 }
 
+namespace {
+
+void drawQuestionPage(const DisplaySettings& test, int) {
+  clearScreen();
+  drawRefreshQuestion(test);
+}
+
+}  // namespace
+
+const Pattern REFRESH_TEST = {"refresh-rate", "Refresh rate test", {"Question"},
+                              false,          ModeRule::TEST_MODE, drawQuestionPage};
+
 void refreshTest(ProgramState& state) {
   const DisplaySettings& desktop = state.desktop;
   const DisplaySettings& test = state.test;
@@ -126,7 +138,7 @@ void refreshTest(ProgramState& state) {
   MeasuredRefresh timed;
   // With no screen open the desktop's own rate comes back, which says nothing about the mode.
   if (screenPointer() != nullptr && measured == test.refreshRate) {
-    drawRefreshQuestion(test);
+    REFRESH_TEST.drawPage(test, 1);
     startMeasuringRefresh();
     const double start = std::round(timer());
     for (;;) {

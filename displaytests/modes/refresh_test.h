@@ -2,6 +2,7 @@
 // user's confirmation with a lower-case h, the way back to the desktop mode and the result.
 #pragma once
 
+#include "displaytests/pattern.h"
 #include "graphics/screen.h"
 #include "ui/settings.h"
 
@@ -19,5 +20,8 @@ void drawMeasuredRefresh(const DisplaySettings& test, const MeasuredRefresh& mea
 // the display was measured at a rate more than 0.5 % off the one asked for.
 void drawRefreshResult(const DisplaySettings& desktop, const DisplaySettings& test, bool confirmed,
                        const MeasuredRefresh& measured = {});
+
+// Its one page is the question the test mode shows.
+extern const Pattern REFRESH_TEST;
 
 }  // namespace orventa

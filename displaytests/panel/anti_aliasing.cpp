@@ -4,7 +4,8 @@
 
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
-#include "ui/prompts.h"
+#include "ui/drawing.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 namespace {
@@ -14,10 +15,6 @@ namespace {
 const float ARC_START = std::bit_cast<float>(0xBFC90FDAu);  // -1.5707963
 const float ARC_END = std::bit_cast<float>(0x40C90FDAu);    // 6.283185
 
-void line(float x1, float y1, float x2, float y2, std::uint32_t p) {
-  drawLine(nullptr, x1, y1, x2, y2, p, LINE, SOLID, 0);
-}
-
 }  // namespace
 
 void drawAntiAliasing(int width, int height, std::uint32_t p) {
@@ -25,35 +22,39 @@ void drawAntiAliasing(int width, int height, std::uint32_t p) {
   const long double h = height;
   const float cx = static_cast<float>(w / 2);
   const float cy = static_cast<float>(h / 2);
-  line(cx, 0, cx, static_cast<float>(h), p);
-  line(0, cy, static_cast<float>(w), cy, p);
+  drawSolidLine(cx, 0, cx, static_cast<float>(h), p);
+  drawSolidLine(0, cy, static_cast<float>(w), cy, p);
 
-  for (int x = 0; x <= width / 2; x += 10) line(static_cast<float>(x), 0, cx, cy, p);
-  for (int y = 0; y <= height / 2; y += 10) line(0, static_cast<float>(y), cx, cy, p);
+  for (int x = 0; x <= width / 2; x += 10) drawSolidLine(static_cast<float>(x), 0, cx, cy, p);
+  for (int y = 0; y <= height / 2; y += 10) drawSolidLine(0, static_cast<float>(y), cx, cy, p);
 
   for (int k = 1; k <= 30; ++k)
     drawEllipse(nullptr, static_cast<float>(w), 0, static_cast<float>(w / 2 - 1), p,
-                static_cast<float>(k / 30.0L), ARC_START, ARC_END, 0, 4);
+                static_cast<float>(k / 30.0L), ARC_START, ARC_END, 0, ABSOLUTE_POINT);
 
-  drawLine(nullptr, static_cast<float>(w / 2 + 1), static_cast<float>(h / 2 + 1),
-           static_cast<float>(w), static_cast<float>(h), 0, FILLED_BOX, SOLID, 0);
+  drawFilledBox(static_cast<float>(w / 2 + 1), static_cast<float>(h / 2 + 1), w, h, 0);
 
   const int halfH = height / 2;
   for (int d = 1; d <= halfH; d += 10)
-    line(0, static_cast<float>(halfH + d), static_cast<float>(d), static_cast<float>(halfH), p);
+    drawSolidLine(0, static_cast<float>(halfH + d), static_cast<float>(d),
+                  static_cast<float>(halfH), p);
 
   for (int r = 1; r <= 20; ++r)
-    drawEllipse(nullptr, static_cast<float>(3 * w / 4), static_cast<float>(3 * h / 4),
-                static_cast<float>(5 * r), p, 0, 0, FULL_TURN, 0, 4);
+    drawWholeEllipse(static_cast<float>(3 * w / 4), static_cast<float>(3 * h / 4), 5 * r, p, 0,
+                     false);
 }
 
-void antiAliasing(ProgramState& state, std::uint32_t p) {
-  enterTestMode(state);
+namespace {
+
+void drawAntiAliasingPage(const DisplaySettings& test, int) {
   clearScreen();
-  drawAntiAliasing(state.test.width, state.test.height, p);
-  waitForKeyOrClick();
-  clearScreen();
-  state.modeChanged = true;
+  drawAntiAliasing(test.width, test.height, patternWhite(test.depth));
 }
+
+}  // namespace
+
+const Pattern ANTI_ALIASING = {
+    "anti-aliasing",     "Anti-aliasing", {"Pattern"}, false, ModeRule::TEST_MODE_THEN_RENEW,
+    drawAntiAliasingPage};
 
 }  // namespace orventa

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
+#include "displaytests/pattern.h"
 #include "ui/settings.h"
 
 namespace orventa {
 
-// Raises the mode-changed flag before it returns, so that the main screen is opened afresh.
-void antiAliasing(ProgramState& state, std::uint32_t p);
-
 // The whole picture in P, on a cleared screen of the test mode's size.
 void drawAntiAliasing(int width, int height, std::uint32_t p);
+
+// The main screen is opened afresh after it.
+extern const Pattern ANTI_ALIASING;
 
 }  // namespace orventa

@@ -2,7 +2,7 @@
 
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
-#include "ui/prompts.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 
@@ -16,13 +16,17 @@ void drawClockPhase(int width, int height, std::uint32_t p) {
   }
 }
 
-void clockPhase(ProgramState& state, std::uint32_t p) {
-  enterTestMode(state);
+namespace {
+
+void drawClockPhasePage(const DisplaySettings& test, int) {
   clearScreen();
-  drawClockPhase(state.test.width, state.test.height, p);
-  waitForKeyOrClick();
-  clearScreen();
-  state.modeChanged = true;
+  drawClockPhase(test.width, test.height, patternWhite(test.depth));
 }
+
+}  // namespace
+
+const Pattern CLOCK_PHASE = {
+    "clock-phase",     "Clock & Phase", {"Pattern"}, false, ModeRule::TEST_MODE_THEN_RENEW,
+    drawClockPhasePage};
 
 }  // namespace orventa

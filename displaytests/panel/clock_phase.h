@@ -4,15 +4,16 @@
 
 #include <cstdint>
 
+#include "displaytests/pattern.h"
 #include "ui/settings.h"
 
 namespace orventa {
 
-// Raises the mode-changed flag before it returns, so that the main screen is opened afresh.
-void clockPhase(ProgramState& state, std::uint32_t p);
-
 // Groups of three rows in P with styles 0xAAAA, 0x5555 and 0x5555, each line running from the
 // clipped right end, so the phase counts from column W - 1.
 void drawClockPhase(int width, int height, std::uint32_t p);
+
+// The main screen is opened afresh after it.
+extern const Pattern CLOCK_PHASE;
 
 }  // namespace orventa

@@ -5,6 +5,7 @@
 
 #include "graphics/input.h"
 #include "graphics/screen.h"
+#include "ui/pattern_colours.h"
 
 namespace orventa {
 void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
@@ -22,19 +23,35 @@ void drawHighVoltageFrame(int width, int height, std::uint32_t p) {
 Image* makeHighVoltageField(int width, int height, std::uint32_t p) {
   Image* field = createImage(width - 19, height - 20, 0, 0, TRANSPARENT_FILL);
   // A null target would be the screen: the fill would flood the picture instead.
-  if (field != nullptr) floodFill(field, 1, 1, p, p, "", 0, BORDER_IS_FILL | 4);
+  if (field != nullptr) floodFill(field, 1, 1, p, p, "", 0, BORDER_IS_FILL | ABSOLUTE_POINT);
   return field;
 }
 
-void highVoltage(ProgramState& state, std::uint32_t p) {
-  enterTestMode(state);
+namespace {
+
+void drawHighVoltagePage(const DisplaySettings& test, int page) {
+  const std::uint32_t p = patternWhite(test.depth);
   clearScreen();
+  drawHighVoltageFrame(test.width, test.height, p);
+  if (page != 1) return;
+  const OwnedImage field(makeHighVoltageField(test.width, test.height, p));
+  if (field) putImage(nullptr, 9, 9, field.get(), XOR);
+}
+
+}  // namespace
+
+const Pattern HIGH_VOLTAGE = {"high-voltage", "High voltage",      {"Field on", "Field off"},
+                              false,          ModeRule::TEST_MODE, drawHighVoltagePage};
+
+void highVoltage(ProgramState& state) {
+  const std::uint32_t p = patternWhite(state.test.depth);
+  enterTestMode(state);
+  HIGH_VOLTAGE.drawPage(state.test, 2);
   // A refused mode leaves no screen, and with no screen the mouse reads as a button held for ever.
   if (screenPointer() == nullptr) return;
   const int w = state.test.width;
   const int h = state.test.height;
   const OwnedImage field(makeHighVoltageField(w, h, p));
-  drawHighVoltageFrame(w, h, p);
 
   int inputs = 0;
   while (inputs < 2) {

@@ -8,32 +8,32 @@
 #include "displaytests/panel/subpixel_layout.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
-#include "ui/pattern_colours.h"
 
 namespace orventa {
 
 void panelTests(ProgramState& state) {
-  const std::uint32_t p = patternWhite(state.test.depth);
   const long double dw = state.desktop.width;
   const long double dh = state.desktop.height;
-  const int choice = chooseFromMenu(position(2 * dw / 8), position(2 * dh / 4), 300,
-                                    {"High voltage", "Readability", "Anti-aliasing",
-                                     "Clock & Phase", "not used", "Subpixel layout"});
+  const int choice =
+      chooseFromMenu(position(2 * dw / 8), position(2 * dh / 4), 300,
+                     {std::string(HIGH_VOLTAGE.title), std::string(READABILITY.title),
+                      std::string(ANTI_ALIASING.title), std::string(CLOCK_PHASE.title), "not used",
+                      std::string(SUBPIXEL_LAYOUT.title)});
   switch (choice) {
     case 1:
-      highVoltage(state, p);
+      highVoltage(state);
       break;
     case 2:
-      readability(state, p);
+      showPages(state, READABILITY);
       break;
     case 3:
-      antiAliasing(state, p);
+      showPages(state, ANTI_ALIASING);
       break;
     case 4:
-      clockPhase(state, p);
+      showPages(state, CLOCK_PHASE);
       break;
     case 6:
-      subpixelLayout(state);
+      showPages(state, SUBPIXEL_LAYOUT);
       break;
     default:  // 0: no item; 5: "not used"
       break;

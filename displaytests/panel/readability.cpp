@@ -6,6 +6,8 @@
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/colours.h"
+#include "ui/drawing.h"
+#include "ui/pattern_colours.h"
 #include "ui/prompts.h"
 #include "ui/system_text.h"
 
@@ -29,7 +31,7 @@ void drawFontPage(const FontPage& page, std::uint32_t p, std::string_view sample
 }
 
 void drawStylePage(std::string_view sampleText) {
-  floodFill(nullptr, 1, 1, WHITE, WHITE, "", 0, BORDER_IS_FILL | 4);
+  floodFromCorner(WHITE);
   drawSystemText(30, 20, "Font: Times New Roman; size: 12; italic.", "Times New Roman", 12, 0,
                  ITALIC, 1);
   drawSystemText(30, 50, sampleText, "Times New Roman", 12, 0, ITALIC, 1);
@@ -37,26 +39,21 @@ void drawStylePage(std::string_view sampleText) {
   drawSystemText(30, 110, sampleText, "System", 12, 0, BOLD, 1);
 }
 
-void drawReadabilityPage(int page, std::uint32_t p, std::string_view sampleText) {
+namespace {
+
+void drawReadabilityPage(const DisplaySettings& test, int page) {
+  clearScreen();
   if (page <= static_cast<int>(FONT_PAGES.size()))
-    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], p, sampleText);
+    drawFontPage(FONT_PAGES[static_cast<std::size_t>(page - 1)], patternWhite(test.depth),
+                 SAMPLE_TEXT);
   else
-    drawStylePage(sampleText);
+    drawStylePage(SAMPLE_TEXT);
 }
 
-void readability(ProgramState& state, std::uint32_t p) {
-  if (state.test.depth <= 8) {
-    drawErrorBox(state.desktop, DEPTH_REQUIRED);
-    beep();
-    waitForKeyOrClick();
-    return;
-  }
-  enterTestMode(state);
-  for (int page = 1; page <= READABILITY_PAGES; ++page) {
-    clearScreen();
-    drawReadabilityPage(page, p, state.sampleText);
-    waitForKeyOrClick();
-  }
-}
+}  // namespace
+
+const Pattern READABILITY = {
+    "readability", "Readability",       {"Times New Roman", "Arial", "Tahoma", "Verdana", "Styles"},
+    true,          ModeRule::TEST_MODE, drawReadabilityPage};
 
 }  // namespace orventa

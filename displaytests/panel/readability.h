@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "displaytests/pattern.h"
 #include "ui/settings.h"
 
 namespace orventa {
-
-void readability(ProgramState& state, std::uint32_t p);
 
 struct FontPage {
   std::string_view face;
@@ -29,7 +28,6 @@ void drawFontPage(const FontPage& page, std::uint32_t p, std::string_view sample
 // White screen with black italic "Times New Roman" and bold "System" at 12 points.
 void drawStylePage(std::string_view sampleText);
 // The test's pages in order: the four faces, then the styles.
-constexpr int READABILITY_PAGES = static_cast<int>(FONT_PAGES.size()) + 1;
-void drawReadabilityPage(int page, std::uint32_t p, std::string_view sampleText);
+extern const Pattern READABILITY;
 
 }  // namespace orventa

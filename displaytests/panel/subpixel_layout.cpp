@@ -12,6 +12,7 @@
 #include "ui/layout.h"
 #include "ui/menu_box.h"
 #include "ui/prompts.h"
+#include "ui/settings.h"
 
 namespace orventa {
 
@@ -74,7 +75,10 @@ void drawSubpixelGridLabels() {
   printText("   distinct red and blue lines.", true);
 }
 
-void drawSubpixelLayout(const DisplaySettings& t) {
+namespace {
+
+void drawSubpixelLayout(const DisplaySettings& t, int) {
+  clearScreen();
   drawSubpixelStripes(t.width, t.height, t.depth);
   if (t.depth > 8)
     drawSubpixelBoxes(t.width, t.height);
@@ -82,11 +86,9 @@ void drawSubpixelLayout(const DisplaySettings& t) {
     drawSubpixelGridLabels();
 }
 
-void subpixelLayout(ProgramState& state) {
-  enterTestMode(state);
-  clearScreen();
-  drawSubpixelLayout(state.test);
-  waitForKeyOrClick();
-}
+}  // namespace
+
+const Pattern SUBPIXEL_LAYOUT = {"subpixel-layout",   "Subpixel layout", {"Pattern"}, false,
+                                 ModeRule::TEST_MODE, drawSubpixelLayout};
 
 }  // namespace orventa

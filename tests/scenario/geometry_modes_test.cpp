@@ -2,6 +2,8 @@
 // the modes they switch to and fall back from, odd sizes, the grid's keys and the refresh test's
 // flow, whose waits run on the virtual clock. The 32-bit pages are pinned by the gallery.
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 
 #include "graphics/bitmap_font.h"
 #include "tests/support/frames.h"
@@ -147,6 +149,28 @@ TEST(Geometry, MoireWithoutASwitchEndsOnItsFifthPageAndTheMainScreenIsReopened) 
   keys(p, "12345");
   EXPECT_TRUE(mainScreenShown(p));
   EXPECT_EQ(opens(p), before + 1);
+}
+
+// Every page pixel for pixel at the depths the gallery does not show: rows every 2 and 4 rows,
+// grids every 2 and 4 pixels, then the checkerboard lit where x + y + H is even.
+TEST(Geometry, MoirePagesHoldTheirRowsGridsAndCheckerboardAt8And16Bits) {
+  const int w = 21, h = 13;
+  const std::function<bool(int, int)> lit[] = {
+      [](int, int y) { return y % 2 == 0; }, [](int, int y) { return y % 4 == 0; },
+      [](int x, int y) { return x % 2 == 0 || y % 2 == 0; },
+      [](int x, int y) { return x % 4 == 0 || y % 4 == 0; },
+      [](int x, int y) { return (x + y + h) % 2 == 0; }};
+  for (int depth : {8, 16}) {
+    Started p(acceptingEverything());
+    runTest(p, MOIRE, {w, h, depth, 60});
+    for (std::size_t page = 0; page < std::size(lit); ++page) {
+      SCOPED_TRACE("page " + std::to_string(page + 1) + " at " + std::to_string(depth) + " bits");
+      EXPECT_EQ(p.frame(),
+                frameOf(w, h, [&](int x, int y) { return lit[page](x, y) ? SHOWN_WHITE : 0u; }));
+      keys(p, "x");
+    }
+    EXPECT_TRUE(mainScreenShown(p));
+  }
 }
 
 TEST(Modes, RefreshAtTheDesktopsRateOrRefusedIsNotSupportedWithoutAConfirmationWait) {

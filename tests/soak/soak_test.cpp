@@ -11,6 +11,7 @@
 #include <string>
 
 #include "graphics/input.h"
+#include "graphics/screen.h"
 #include "graphics/screen_state.h"
 #include "tests/support/program.h"
 

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 
+#include "graphics/platform/frame_rows.h"
 #include "graphics/screen.h"
 #include "tests/support/headless_fixture.h"
 
@@ -69,12 +70,54 @@ TEST_F(ScreenTest, EightBitScreenStartsWithTheVgaPalette) {
       {6, 0xAA5500},   {12, 0xFF5555},  {23, 0x616161},  {42, 0xFF7D00},
       {104, 0x000071}, {206, 0x402030}, {247, 0x2C3040}, {248, 0}};
   for (const auto& [index, rgb] : entries) EXPECT_EQ(openScreen()->palette[index], rgb) << index;
+}
 
-  // The display shows indices through the palette: 12 is light red, 255 black.
-  drawLine(nullptr, 0, 0, 3, 0, 12, LINE, SOLID, 0);
-  drawLine(nullptr, 0, 1, 3, 1, 0xFFFFFFFF, LINE, SOLID, 0);
-  EXPECT_EQ(display_.snapshot()[2], 0xFF5555u);
-  EXPECT_EQ(display_.snapshot()[32 + 2], 0x000000u);
+// Rows as the display gets them, worked out bit by bit: RGB565 widens each channel by repeating
+// its top bits (red 10000 -> 10000100 = 0x84, green 100000 -> 10000010 = 0x82), indices go
+// through the palette, and every pixel is made opaque. Widths of 5 and 6 reach past the four
+// pixels the converters take at once.
+TEST(FrameRows, WidenRgb565LookUpIndicesAndMakeEveryPixelOpaque) {
+  const std::uint16_t wide[2][5] = {{0xF800, 0x07E0, 0x001F, 0x8410, 0x0000},
+                                    {0xFFFF, 0x0821, 0x0000, 0x0000, 0x0000}};
+  const std::uint8_t indices[2][6] = {{0, 1, 2, 3, 2, 1}, {3, 3, 3, 3, 3, 0}};
+  const std::uint32_t argb[2][5] = {{0x12345678, 0, 0xFFFFFFFF, 0x00ABCDEF, 1}, {}};
+  std::uint32_t palette[256] = {0x000000, 0xAA0000, 0x00AA00, 0x123456};
+  const struct {
+    const void* pixels;
+    int bytesPerPixel, width;
+    std::uint32_t rows[2][6];
+  } cases[] = {{wide,
+                2,
+                5,
+                {{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF848284, 0xFF000000},
+                 {0xFFFFFFFF, 0xFF080408, 0xFF000000, 0xFF000000, 0xFF000000}}},
+               {indices,
+                1,
+                6,
+                {{0xFF000000, 0xFFAA0000, 0xFF00AA00, 0xFF123456, 0xFF00AA00, 0xFFAA0000},
+                 {0xFF123456, 0xFF123456, 0xFF123456, 0xFF123456, 0xFF123456, 0xFF000000}}},
+               {argb,
+                4,
+                5,
+                {{0xFF345678, 0xFF000000, 0xFFFFFFFF, 0xFFABCDEF, 0xFF000001},
+                 {0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000}}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytesPerPixel);
+    std::uint8_t dirty[2] = {1, 1};
+    platform::FrameView frame{static_cast<const std::uint8_t*>(c.pixels),
+                              c.width,
+                              2,
+                              c.bytesPerPixel,
+                              c.width * c.bytesPerPixel,
+                              palette,
+                              dirty};
+    std::uint32_t out[2][8] = {};  // rows 32 bytes apart, wider than the frame
+    platform::convertRows(frame, 0, 1, reinterpret_cast<std::uint8_t*>(out), sizeof out[0]);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < c.width; ++x) EXPECT_EQ(out[y][x], c.rows[y][x]) << x << "," << y;
+    EXPECT_EQ(out[0][c.width], 0u);  // nothing past the row
+    EXPECT_EQ(dirty[0] + dirty[1], 0);
+  }
 }
 
 }  // namespace

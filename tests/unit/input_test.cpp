@@ -79,10 +79,8 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
       {SDLK_PAGEDOWN, KMOD_NONE, extended('Q')}, {SDLK_F11, KMOD_NONE, extended(133)},
       // The keypad moves with Num Lock off only.
       {SDLK_KP_8, KMOD_NONE, extended('H')}, {SDLK_KP_8, KMOD_NUM, ""},
-      // Alt before Ctrl before Shift; the grey keys ignore Shift.
-      {SDLK_UP, KMOD_LCTRL, extended(141)}, {SDLK_UP, KMOD_RSHIFT, extended('H')},
-      {SDLK_DELETE, KMOD_RALT, extended(0xA3)}, {SDLK_F12, KMOD_LCTRL, extended(0x8A)},
-      {SDLK_F1, KMOD_LCTRL | KMOD_LSHIFT, extended(0x5E)},
+      // Alt before Ctrl before Shift.
+      {SDLK_F12, KMOD_LCTRL, extended(0x8A)}, {SDLK_F1, KMOD_LCTRL | KMOD_LSHIFT, extended(0x5E)},
       {SDLK_LEFT, KMOD_LCTRL | KMOD_LALT | KMOD_LSHIFT, extended(0x9B)},
       // clang-format on
   };
@@ -90,6 +88,29 @@ TEST_F(InputTest, KeysGiveTheirStringsAndModifiersTheBiosCodes) {
     const std::uint32_t code = platform::keyDownCode(c.key, c.modifiers);
     if (code != 0) input().queueKey(code);
     EXPECT_EQ(readKey(), c.text) << c.key << " " << c.modifiers;
+  }
+}
+
+// The PC's extended codes of the ten grey keys, plain, with Shift (the same), Ctrl and Alt, from
+// its keyboard tables; either Shift, Ctrl or Alt key counts.
+TEST_F(InputTest, EveryGreyKeyHasItsPlainShiftCtrlAndAltCode) {
+  open();
+  const struct {
+    SDL_Keycode key;
+    unsigned char plain, ctrl, alt;
+  } keys[] = {{SDLK_HOME, 0x47, 0x77, 0x97},   {SDLK_UP, 0x48, 0x8D, 0x98},
+              {SDLK_PAGEUP, 0x49, 0x84, 0x99}, {SDLK_LEFT, 0x4B, 0x73, 0x9B},
+              {SDLK_RIGHT, 0x4D, 0x74, 0x9D},  {SDLK_END, 0x4F, 0x75, 0x9F},
+              {SDLK_DOWN, 0x50, 0x91, 0xA0},   {SDLK_PAGEDOWN, 0x51, 0x76, 0xA1},
+              {SDLK_INSERT, 0x52, 0x92, 0xA2}, {SDLK_DELETE, 0x53, 0x93, 0xA3}};
+  for (const auto& k : keys) {
+    const std::pair<std::uint16_t, unsigned char> presses[] = {
+        {KMOD_NONE, k.plain}, {KMOD_LSHIFT, k.plain}, {KMOD_RSHIFT, k.plain}, {KMOD_LCTRL, k.ctrl},
+        {KMOD_RCTRL, k.ctrl}, {KMOD_LALT, k.alt},     {KMOD_RALT, k.alt}};
+    for (const auto& [modifiers, code] : presses) {
+      input().queueKey(platform::keyDownCode(k.key, modifiers));
+      EXPECT_EQ(readKey(), extended(code)) << k.key << " " << modifiers;
+    }
   }
 }
 

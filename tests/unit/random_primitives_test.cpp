@@ -1,7 +1,11 @@
 // A seeded random run of every primitive, hostile arguments included, on screens and images of
 // each pixel size and odd sizes. The sanitizer build catches any write outside a buffer; the
-// checksum over every frame catches a change in any pixel rule.
+// checksum over every frame catches a change in any pixel rule, and a run of each primitive kind
+// alone says which rule it was. ORVENTA_TRACE_STEPS=FIRST-LAST prints a checksum after each of
+// those steps: compare two builds' output to find the first step that differs.
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -68,17 +72,20 @@ std::uint64_t fold(std::uint64_t hash, const std::uint8_t* bytes, std::size_t n)
 
 class RandomPrimitives : public testing::HeadlessTest {
  protected:
-  // One random primitive on the screen or on one of the images.
-  void drawOne(Fuzzer& f, std::vector<Image*>& images) {
+  // One random primitive on the screen or on one of the images; `only` replaces the kind drawn.
+  // Returns the kind.
+  int drawOne(Fuzzer& f, std::vector<Image*>& images, int only) {
     Image* target = f.pick(3) == 0
                         ? images[static_cast<std::size_t>(f.pick(static_cast<int>(images.size())))]
                         : nullptr;
     const int w = target ? target->width : openScreen()->width;
     const int h = target ? target->height : openScreen()->height;
     const std::uint32_t flags = static_cast<std::uint32_t>(f.pick(8)) |
-                                (f.pick(8) == 0 ? DEFAULT_COLOUR : 0) |
-                                (f.pick(2) ? BORDER_IS_FILL : 0);
-    switch (f.pick(7)) {
+                                (f.pick(8) == 0 ? std::uint32_t{DEFAULT_COLOUR} : 0) |
+                                (f.pick(2) ? std::uint32_t{BORDER_IS_FILL} : 0);
+    const int picked = f.pick(7);  // drawn either way, so that the arguments stay the same
+    const int kind = only >= 0 ? only : picked;
+    switch (kind) {
       case 0:
       case 1:
         drawLine(target, f.coordinate(w), f.coordinate(h), f.coordinate(w), f.coordinate(h),
@@ -114,9 +121,23 @@ class RandomPrimitives : public testing::HeadlessTest {
         break;
       }
     }
+    return kind;
   }
 
-  std::uint64_t run(std::uint32_t seed, int width, int height, int depth, int primitives) {
+  static std::uint64_t hashAll(std::uint64_t hash, const std::vector<Image*>& images) {
+    for (const PageBuffer& page : openScreen()->pages) hash = fold(hash, page.data(), page.size());
+    for (const Image* image : images)
+      hash =
+          fold(hash, image->pixels.get(), static_cast<std::size_t>(image->pitch) * image->height);
+    return hash;
+  }
+
+  std::uint64_t run(std::uint32_t seed, int width, int height, int depth, int primitives,
+                    int only = -1) {
+    long first = -1;
+    long last = -1;
+    if (const char* steps = std::getenv("ORVENTA_TRACE_STEPS"))
+      std::sscanf(steps, "%ld-%ld", &first, &last);
     open(width, height, depth, 2);
     Fuzzer f(seed);
     std::vector<Image*> images;
@@ -127,19 +148,17 @@ class RandomPrimitives : public testing::HeadlessTest {
     }
     std::uint64_t hash = 0xCBF29CE484222325ull;
     for (int i = 0; i < primitives; ++i) {
-      drawOne(f, images);
+      const int kind = drawOne(f, images, only);
+      if (i >= first && i <= last)
+        std::printf("seed %u only %d step %d drew %d: %016llx\n", seed, only, i, kind,
+                    static_cast<unsigned long long>(hashAll(0, images)));
       if (i % 500 == 499) {
         setPages(f.pick(3) - 1, f.pick(3) - 1);
         copyPage(f.pick(3) - 1, f.pick(3) - 1);
       }
     }
-    const Screen* s = openScreen();
-    for (const PageBuffer& page : s->pages) hash = fold(hash, page.data(), page.size());
-    for (Image* image : images) {
-      hash =
-          fold(hash, image->pixels.get(), static_cast<std::size_t>(image->pitch) * image->height);
-      destroyImage(image);
-    }
+    hash = hashAll(hash, images);
+    for (Image* image : images) destroyImage(image);
     return hash;
   }
 };
@@ -152,6 +171,29 @@ TEST_F(RandomPrimitives, StayInsideTheirTargetsAndDrawTheSamePixelsEveryRun) {
   EXPECT_EQ(eight, 0xc52b740ed2d08771u) << std::hex << eight;
   EXPECT_EQ(sixteen, 0x42f3a15fd49b1da9u) << std::hex << sixteen;
   EXPECT_EQ(thirtyTwo, 0xd3d5984e7eadb7aeu) << std::hex << thirtyTwo;
+}
+
+// Each kind alone over the same screens: kind 0 lines and boxes, 2 ellipses, 3 flood fills,
+// 4 image puts, 5 bitmap text, 6 the text grid. Only a change in that kind's rule moves its value.
+TEST_F(RandomPrimitives, EachKindAloneKeepsItsChecksum) {
+  const struct {
+    int kind;
+    std::uint64_t eight, sixteen, thirtyTwo;
+  } kinds[] = {{0, 0xcf61d27276c65114u, 0x174acdc4091d1fa6u, 0x9413bd07b40bfab5u},
+               {2, 0x99ea2cee3763d5eeu, 0xe318a96537806e07u, 0xebbf0539c8cbdaa5u},
+               {3, 0x66071c3d521d7fdeu, 0x4c51ed802c638b57u, 0xfb921d085396c203u},
+               {4, 0x94f05c9134cd85ddu, 0x721e2ef7cb169ed4u, 0x4cd938c60125de0cu},
+               {5, 0x4127867ddb11d0a1u, 0xed9b88aa90893da4u, 0xddcc43b493119248u},
+               {6, 0xcc813a8a824c45b2u, 0x42c838aeab42a2c5u, 0x3c2a81e6fc295118u}};
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.kind);
+    const std::uint64_t eight = run(1, 97, 61, 8, 3000, k.kind);
+    const std::uint64_t sixteen = run(2, 131, 67, 16, 3000, k.kind);
+    const std::uint64_t thirtyTwo = run(3, 63, 129, 32, 3000, k.kind);
+    EXPECT_EQ(eight, k.eight) << std::hex << eight;
+    EXPECT_EQ(sixteen, k.sixteen) << std::hex << sixteen;
+    EXPECT_EQ(thirtyTwo, k.thirtyTwo) << std::hex << thirtyTwo;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The raster primitives: lines and boxes, flood fill, and images: their creation, combine modes
 // at each pixel size, clipping and source rectangles.
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -91,6 +92,51 @@ TEST_F(LineTest, BoxesIncludeBothCornersAndEdgesOutsideAndHugeEndsAreClipped) {
                             {0, 40, 20, 40},
                             {20, 30, 20, 40},
                             {0, 2, W - 1, 2}}));
+}
+
+// Worked on paper with the outcode rule: each clipped end moves onto the edge by the truncated
+// slope, and the stepping starts again from there: from (2, 52) a line lands on row 47 at
+// trunc(2 + (47 - 52) / -26) = 2 and walks 48 rows, not 53.
+TEST_F(LineTest, ClippedEndsRestartTheStepFromTheTruncatedEdgePoint) {
+  line(-3, 0, 6, 4);  // m = 4/9: enters column 0 at row trunc(3 * 4/9) = 1
+  line(2, 52, 4, 0);  // enters row 47 at column 2
+  PixelSet expected = {{0, 1}, {1, 2}, {2, 2}, {3, 3}, {4, 3}, {5, 4}, {6, 4}};
+  // (2, 47) to (4, 0): dx 2, dy 47; e starts at -47 and gains 4 a row. It first reaches 0 or more
+  // on the 12th row walked (e = 1, then 1 - 94) and again on the 36th (e = 3): after each the
+  // column moves right.
+  for (int k = 0; k <= 47; ++k) expected.insert({k < 12 ? 2 : k < 36 ? 3 : 4, 47 - k});
+  EXPECT_EQ(drawn(), expected);
+}
+
+// The integer stepping done by hand. Radius 2 at (5, 5): a2 = b2 = 4, e = 8, ddx = 16; two steps
+// out and in give rows 4 and 6 at columns 4 and 6, then rows 3 and 7 at column 5. Radius 4 with
+// aspect 0.5 at (20, 10): rx 4, ry 2, e = 16; out-and-in twice, then two steps only inward.
+TEST_F(RasterTest, EllipsesStepTheirRowsAsWorkedOutByHand) {
+  drawEllipse(nullptr, 5, 5, 2, RED, 0, 0, FULL_TURN, 0, ABSOLUTE);
+  drawEllipse(nullptr, 20, 10, 4, RED, 0.5f, 0, FULL_TURN, 1, ABSOLUTE);
+  drawEllipse(nullptr, 40, 10, 4, RED, 0.5f, 0, FULL_TURN, 0, ABSOLUTE);
+  PixelSet expected = {{3, 5}, {7, 5}, {4, 4}, {6, 4}, {4, 6}, {6, 6}, {5, 3}, {5, 7}};
+  for (const auto& p : boxes(
+           {{16, 10, 24, 10}, {17, 9, 23, 9}, {17, 11, 23, 11}, {18, 8, 22, 8}, {18, 12, 22, 12}}))
+    expected.insert(p);
+  for (const auto& p : PixelSet{{36, 10}, {44, 10}, {37, 9}, {43, 9}, {37, 11}, {43, 11}})
+    expected.insert(p);
+  for (const auto& p : boxes({{38, 8, 42, 8}, {38, 12, 42, 12}})) expected.insert(p);
+  EXPECT_EQ(drawn(), expected);
+}
+
+// An arc of radius 10 from 0 to pi/2: step 1 / (1.5 * sqrt(10) * sqrt(10)) = 1/15, so 25 points
+// (a < pi/2 + 1/30) from (40, 20) round the quarter to (30, 10), each at (cx + round(cos a * 10),
+// cy - round(sin a * 10)).
+TEST_F(RasterTest, AnArcSetsOnePointPerAngleStep) {
+  drawEllipse(nullptr, 30, 20, 10, RED, 0, 0, 1.5707964f, 0, ABSOLUTE);
+  PixelSet expected;
+  for (int i = 0; i < 25; ++i) {
+    const double a = i / 15.0;
+    expected.insert({30 + static_cast<int>(std::lround(std::cos(a) * 10)),
+                     20 - static_cast<int>(std::lround(std::sin(a) * 10))});
+  }
+  EXPECT_EQ(drawn(), expected);
 }
 
 TEST_F(FloodFillTest, ShapeInTheFillColourIsAWallAndSeedsOnItOrOutsideChangeNothing) {

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
-#include "graphics/colour.h"
+#include "graphics/platform/frame_rows.h"
 
 namespace orventa::platform {
 namespace {
@@ -294,32 +293,24 @@ void HeadlessPlatform::present() {
   frames->withFrame([this](FrameView& f) {
     std::lock_guard lock(mutex_);
     if (static_cast<std::size_t>(f.width) * f.height != display_.size()) return;
-    for (int y = 0; y < f.height; ++y) {
-      if (f.dirtyRows[y] == 0) continue;
-      f.dirtyRows[y] = 0;
-      const std::uint8_t* row = f.pixels + static_cast<std::size_t>(y) * f.pitch;
-      std::uint32_t* out = display_.data() + static_cast<std::size_t>(y) * f.width;
-      for (int x = 0; x < f.width; ++x) {
-        if (f.bytesPerPixel == 1) {
-          out[x] = f.palette[row[x]] & 0xFFFFFF;
-        } else if (f.bytesPerPixel == 2) {
-          std::uint16_t p;
-          std::memcpy(&p, row + 2 * x, 2);
-          out[x] = rgb565ToRgb(p);
-        } else {
-          std::uint32_t p;
-          std::memcpy(&p, row + 4 * x, 4);
-          out[x] = p & 0xFFFFFF;
-        }
-      }
-    }
+    // The converter the SDL window uses, so that what tests see is what users get.
+    int first = 0;
+    int last = 0;
+    if (!dirtySpan(f, first, last)) return;
+    convertRows(f, first, last,
+                reinterpret_cast<std::uint8_t*>(display_.data() +
+                                                static_cast<std::size_t>(first) * f.width),
+                f.width * 4);
   });
 }
 
 std::vector<std::uint32_t> HeadlessPlatform::snapshot() {
   present();
   std::lock_guard lock(mutex_);
-  return display_;
+  std::vector<std::uint32_t> frame = display_;
+  // Shown pixels are opaque; a snapshot reports 0x00RRGGBB.
+  for (std::uint32_t& p : frame) p &= 0xFFFFFF;
+  return frame;
 }
 
 int HeadlessPlatform::shownWidth() {

@@ -13,7 +13,7 @@
 
 #include "graphics/display_session.h"
 #include "graphics/input.h"
-#include "graphics/platform/sdl/sdl_convert.h"
+#include "graphics/platform/frame_rows.h"
 #include "graphics/platform/sdl/sdl_keys.h"
 #include "graphics/platform/sdl/x11_queries.h"
 

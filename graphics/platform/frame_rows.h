@@ -1,4 +1,5 @@
-// Frame-buffer rows as the display takes them. Pure functions: no SDL, no window.
+// Frame-buffer rows as a display takes them, for both backends: the SDL window and the headless
+// display show what this converter makes. Pure functions: no SDL, no window.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "graphics/platform/sdl/sdl_convert.h"
+#include "graphics/platform/frame_rows.h"
 
 #include <array>
 #include <cstring>
