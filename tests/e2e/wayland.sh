@@ -23,7 +23,15 @@ if [ -z "${ORVENTA_PRIVATE_TMP:-}" ]; then
   [ "$(id -u)" -eq 0 ] || user=(--map-root-user)
   ORVENTA_PRIVATE_TMP=1 exec unshare --mount --propagation private "${user[@]}" "$0" "$@"
 fi
-mount -t tmpfs -o mode=1777 tmpfs /tmp || { echo "FAIL ($check): no private /tmp" >&2; exit 1; }
+# A checkout or build under /tmp stays reachable once the private /tmp covers it.
+old_tmp=/mnt
+mkdir -p "$old_tmp" && mount --bind /tmp "$old_tmp" &&
+  mount -t tmpfs -o mode=1777 tmpfs /tmp || { echo "FAIL ($check): no private /tmp" >&2; exit 1; }
+reroot() { case "$1" in /tmp | /tmp/*) echo "$old_tmp${1#/tmp}" ;; *) echo "$1" ;; esac; }
+here=$(reroot "$here")
+app=$(reroot "$app")
+render=$(reroot "$render")
+cd "$(reroot "$PWD")" || cd /
 
 # shellcheck source=lib.sh
 . "$here/lib.sh"
