@@ -1,15 +1,15 @@
 #include "app/desktop_follow.h"
 
 #include "app/app.h"
-#include "graphics/platform/platform.h"
+#include "graphics/display_session.h"
 #include "graphics/screen.h"
 
 namespace orventa {
 
 bool followDesktop(ProgramState& state) {
-  platform::Platform* p = platform::currentPlatform();
-  if (p == nullptr) return false;
-  const platform::DisplayMode mode = p->desktopMode();
+  const std::optional<platform::DisplayMode> desktop = desktopDisplayMode();
+  if (!desktop) return false;
+  const platform::DisplayMode& mode = *desktop;
   DisplaySettings& d = state.desktop;
   if (mode.width <= 0 || mode.height <= 0 ||
       (mode.width == d.width && mode.height == d.height && mode.refreshRate == d.refreshRate))

@@ -2,11 +2,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
 #include "graphics/display_session.h"
-#include "graphics/platform/platform.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/menu_box.h"
@@ -97,12 +97,12 @@ void showDesktopInfo(const ProgramState& state) {
   drawSystemText(x, position(h / 4 + 60), ":" + std::to_string(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 90), ":" + colourCount(d.depth), "Arial", 18, WHITE);
   drawSystemText(x, position(h / 4 + 120), ":" + std::to_string(d.refreshRate), "Arial", 18, WHITE);
-  platform::Platform* p = platform::currentPlatform();
-  if (p == nullptr) return waitForKeyOrClick();
+  const std::optional<platform::DisplaySession> session = displaySession();
+  if (!session) return waitForKeyOrClick();
   const std::vector<DisplayOutput> outputs = displayOutputs();
   const std::size_t chosen = static_cast<std::size_t>(chosenDisplayOutput());
   drawSessionBox(
-      p->session(),
+      *session,
       monitorFacts(chosen < outputs.size() ? outputs[chosen].edid : std::vector<std::uint8_t>{}), w,
       h);
   // The rate is timed while the box waits; it shows once enough frames were seen.
@@ -118,8 +118,7 @@ void showDesktopInfo(const ProgramState& state) {
 }
 
 int visitHomepage(const ProgramState& state) {
-  platform::Platform* p = platform::currentPlatform();
-  const int status = p == nullptr ? -1 : p->runCommand(std::string("xdg-open ") + HOMEPAGE_URL);
+  const int status = runShellCommand(std::string("xdg-open ") + HOMEPAGE_URL);
   if (status == 0) return 0;
   // Ending as if the browser opened would report a failure as success.
   std::fprintf(stderr, "orventa: could not open the homepage %s (xdg-open %s)\n", HOMEPAGE_URL,

@@ -1,37 +1,26 @@
 // What the desktop lets a screen be: compositors show a client full screen only at the panel's
-// own size, and anything else would be scaled, so such a mode is shown in a window instead.
+// own size, and anything else would be scaled, so such a mode is shown in a window instead. And
+// the other services of the desktop the program reaches through the graphics layer.
 #pragma once
 
-#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "graphics/platform/display_facts/describe.h"
 #include "graphics/platform/platform.h"
 
 namespace orventa {
 
-// Whether a full screen of width x height lands pixel for pixel on the panel: always where modes
-// really switch, elsewhere only at the panel's own size.
-bool fullScreenPossible(const platform::DisplaySession& session, int width, int height);
-// The same for the current platform's session (true without a platform).
+// Whether a full screen of width x height lands pixel for pixel on the current platform's panel
+// (true without a platform).
 bool fullScreenPossible(int width, int height);
 
-// "2", "1.5", or "unknown" for a scale the session cannot see.
-std::string scaleText(double scale);
-// The session in one line: "Wayland session, driver wayland, output X1, 3840x2160 pixels,
-// scale 2, modes cannot be switched".
-std::string describeSession(const platform::DisplaySession& session);
-
-// What a monitor's EDID says, as four values: maker and model, serial and date, size and pixel
-// density, native timing. "unknown" for each where there is no EDID or it is broken.
-struct MonitorFacts {
-  std::string model = "unknown";
-  std::string made = "unknown";
-  std::string size = "unknown";
-  std::string native = "unknown";
-};
-MonitorFacts monitorFacts(const std::vector<std::uint8_t>& edid);
-// The same in one line, for --list-displays.
-std::string describeMonitor(const std::vector<std::uint8_t>& edid);
+// The current platform's session and desktop mode; nothing without a platform.
+std::optional<platform::DisplaySession> displaySession();
+std::optional<platform::DisplayMode> desktopDisplayMode();
+// The font engine system text is drawn with; null without a platform.
+platform::FontEngine* systemFonts();
+// Runs a command line through the shell and waits; its exit status, -1 without a platform.
+int runShellCommand(const std::string& commandLine);
 
 }  // namespace orventa

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "graphics/platform/platform.h"
+
 namespace orventa {
 
 // The oldest queued key: "" when none, one character, or 255 followed by the scan-code character
@@ -28,9 +30,6 @@ void resetInputState();
 // Drops every queued key: keys typed at a menu must not end what the menu starts.
 void discardKeys();
 
-// Extended key codes: the low byte 255, the scan-code character above it.
-constexpr std::uint32_t extendedKey(unsigned char scanCode) {
-  return 0xFFu | static_cast<std::uint32_t>(scanCode) << 8;
-}
+using platform::extendedKey;
 
 }  // namespace orventa

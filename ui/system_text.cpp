@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "graphics/bitmap_font.h"
-#include "graphics/platform/platform.h"
+#include "graphics/display_session.h"
 #include "graphics/primitives.h"
 #include "graphics/screen.h"
 #include "ui/layout.h"
@@ -80,10 +80,10 @@ int fontPixelHeight(int size, int dpi) { return -mulDiv(size, dpi, 72); }
 
 void drawSystemText(int x, int y, std::string_view text, std::string_view face, int size,
                     std::uint32_t colour, int style, int /*charset: always Windows-1252*/) {
-  platform::Platform* machine = platform::currentPlatform();
+  platform::FontEngine* engine = systemFonts();
   Image* bitmap = scratch();
-  if (machine == nullptr || bitmap == nullptr) return;
-  platform::FontEngine& fonts = machine->fonts();
+  if (engine == nullptr || bitmap == nullptr) return;
+  platform::FontEngine& fonts = *engine;
   const platform::FontRequest font{std::string(face), -fontPixelHeight(size, fonts.logicalDpi()),
                                    (style & BOLD) != 0, (style & ITALIC) != 0};
   const platform::TextExtent extent = fonts.measureText(font, text);

@@ -14,6 +14,11 @@
 
 namespace orventa::platform {
 
+// Extended key codes: the low byte 255, the scan-code character above it.
+constexpr std::uint32_t extendedKey(unsigned char scanCode) {
+  return 0xFFu | static_cast<std::uint32_t>(scanCode) << 8;
+}
+
 struct DisplayMode {
   int width = 0;
   int height = 0;

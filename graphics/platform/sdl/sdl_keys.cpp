@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "graphics/input.h"
+#include "graphics/platform/platform.h"
 
 namespace orventa::platform {
 namespace {

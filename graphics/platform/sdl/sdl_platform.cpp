@@ -11,8 +11,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "graphics/display_session.h"
-#include "graphics/input.h"
+#include "graphics/platform/display_facts/describe.h"
 #include "graphics/platform/frame_rows.h"
 #include "graphics/platform/sdl/sdl_keys.h"
 #include "graphics/platform/sdl/x11_queries.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "graphics/display_session.h"
+#include "graphics/platform/display_facts/describe.h"
 #include "graphics/platform/sdl/sdl_platform.h"
 #include "graphics/platform/x11/x11_session.h"
 
