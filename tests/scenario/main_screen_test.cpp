@@ -152,14 +152,6 @@ TEST_F(MainScreen, TheFieldShowsExactlyTheTextAfterItFills) {
   EXPECT_LT(ink, 20);  // an underscore, no digit under it
 }
 
-TEST_F(MainScreen, DesktopInfoBoxIsDrawnOverTheMainScreenUntilAKey) {
-  pickMain(p, 12);
-  // The box at (W/4, H/4), 565 wide: its bars run to x = 342 + 565.
-  EXPECT_EQ(p.pixel(342 + 565 - 1, 192 + 20), SHOWN_BLUE);
-  p.type("q");
-  EXPECT_EQ(p.pixel(342 + 565 - 1, 192 + 20), SHOWN_GREY);
-}
-
 TEST(Faults, ADisplayRefusingEveryModeIsWaitedOutAndExitStillWorks) {
   auto refusing = std::make_shared<std::atomic<bool>>(true);
   platform::HeadlessConfig config = desktopOf(1024, 768);
