@@ -34,8 +34,9 @@ void printHelp() {
       "  --restore  put the display back in its desktop mode (if the screen is left in a test\n"
       "             mode), say what was done, and exit\n"
       "  --list-displays  one line for each display: the session (X11, XWayland, Wayland), the\n"
-      "             video driver, the output, its physical pixels and scale, and whether its\n"
-      "             modes can be switched; then exit\n"
+      "             video driver, the output, its physical pixels and scale, whether its\n"
+      "             modes can be switched, its monitor, and its refresh rate, measured for\n"
+      "             about 2 s in a small window on it; then exit\n"
       "  --help     show this text and exit\n"
       "  --version  show the version and exit\n",
       USAGE);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/platform/display_facts/describe.h"
 #include "graphics/platform/sdl/sdl_platform.h"
@@ -15,6 +16,42 @@ namespace orventa::platform {
 namespace {
 
 void dropLogMessage(void*, int, SDL_LogPriority, const char*) {}
+
+// Presents back to back in a small window on display `index`: the vertical sync paces each
+// present, so their times tell the rate the output runs at. 144 frames or 4 s at most.
+RefreshEstimate measureOnDisplay(int index) {
+  SDL_Window* window = SDL_CreateWindow(
+      "Orventa - measuring the refresh rate", SDL_WINDOWPOS_CENTERED_DISPLAY(index),
+      SDL_WINDOWPOS_CENTERED_DISPLAY(index), 64, 64, SDL_WINDOW_BORDERLESS);
+  if (window == nullptr) return {};
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+  SDL_RendererInfo info{};
+  std::vector<double> times;
+  if (renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0 &&
+      (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0) {
+    const double period = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+    const auto now = [&] { return static_cast<double>(SDL_GetPerformanceCounter()) * period; };
+    const double start = now();
+    while (times.size() <= 144 && now() - start < 4) {
+      SDL_PumpEvents();
+      SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+      SDL_RenderClear(renderer);
+      SDL_RenderPresent(renderer);
+      times.push_back(now());
+    }
+  }
+  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  return estimateRefresh(times);
+}
+
+std::string measuredText(const RefreshEstimate& m) {
+  if (!m.measurable) return "measured: not measurable";
+  char text[80];
+  std::snprintf(text, sizeof text, "measured %.2f Hz (spread %.2f) over %d frames", m.hz,
+                m.spreadHz, m.frames);
+  return text;
+}
 
 bool isSet(const char* variable) {
   const char* value = std::getenv(variable);
@@ -134,11 +171,15 @@ std::vector<std::string> SdlPlatform::describeDisplays() {
     readSessions();
   }
   std::vector<std::string> lines;
-  for (std::size_t i = 0; i < sessions_.size(); ++i)
-    lines.push_back("display " + std::to_string(i) + ": " + describeSession(sessions_[i]) + "; " +
-                    describeMonitor(outputs_[i].info.edid) + "; refresh " +
-                    std::to_string(outputs_[i].info.current.refreshRate) +
-                    " Hz as the mode says (measured in the program, with a picture to pace)");
+  for (std::size_t i = 0; i < sessions_.size(); ++i) {
+    // Virtual servers give their modes no rate; 0 Hz would read as a broken display.
+    const int nominal = outputs_[i].info.current.refreshRate;
+    lines.push_back(
+        "display " + std::to_string(i) + ": " + describeSession(sessions_[i]) + "; " +
+        describeMonitor(outputs_[i].info.edid) + "; refresh " +
+        (nominal > 0 ? std::to_string(nominal) + " Hz as the mode says" : "not given by the mode") +
+        ", " + measuredText(measureOnDisplay(static_cast<int>(i))));
+  }
   if (started) SDL_Quit();
   return lines;
 }
