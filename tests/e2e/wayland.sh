@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program under a real Wayland compositor: Weston's x11 backend in a private Xvfb (the
 # headless backend has no seat), pixman renderer, at scale 1 and 2, through SDL's wayland driver
-# and through Xwayland: wayland.sh CHECK APP RENDER, CHECK one of native_1 native_2 x11_1 x11_2.
+# and through Xwayland: wayland.sh CHECK APP RENDER, CHECK one of native_1 native_2 x11_1 x11_2,
+# or two_outputs: two outputs of different sizes, the program natively on either.
 # Weston's Xwayland takes the first display number free from :0 and cannot be told otherwise:
 # each run gets its own mount namespace and /tmp, where lock files keep it off the numbers below.
 set -uo pipefail
@@ -38,8 +39,15 @@ cd "$(reroot "$PWD")" || cd /
 
 driver=${check%_*}
 scale=${check#*_}
+[ "$check" = two_outputs ] && driver=native scale=1
 W=$((1920 * scale))
 H=$((1080 * scale))
+outputs=(--width=1920 --height=1080 --no-config)
+if [ "$check" = two_outputs ]; then
+  W=2304 H=768
+  printf '[output]\nname=X1\nmode=1280x720\n[output]\nname=X2\nmode=1024x768\n' >"$work/weston.ini"
+  outputs=(--output-count=2 --config="$work/weston.ini")
+fi
 unit=1  # an X pixel is this many of the panel's, each way
 [ "$driver" = x11 ] && unit=$scale
 weston_pid=""
@@ -61,12 +69,15 @@ start_compositor() {
   n=$(head -n1 "$work/display")
   host=":$n"
   for k in $(seq 0 "$n"); do echo "placeholder" >"/tmp/.X$k-lock"; done
-  DISPLAY=$host weston --backend=x11-backend.so --use-pixman --width=1920 --height=1080 \
-    --scale="$scale" --xwayland --socket=orventa-e2e --idle-time=0 --no-config \
-    --log="$work/weston.log" &
+  DISPLAY=$host weston --backend=x11-backend.so --use-pixman "${outputs[@]}" \
+    --scale="$scale" --xwayland --socket=orventa-e2e --idle-time=0 --log="$work/weston.log" &
   weston_pid=$!
   until_true 15 grep -qs "xserver listening on display" "$work/weston.log" ||
     fail "Weston did not start: $(cat "$work/weston.log")"
+  # Each output is a window at the host's corner: the second goes beside the first.
+  local x2
+  x2=$(DISPLAY=$host xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Weston Compositor - X2".*/\1/p')
+  [ -z "$x2" ] || DISPLAY=$host xdotool windowmove "$x2" 1280 0 || fail "X2 did not move"
   xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
   export WAYLAND_DISPLAY=orventa-e2e
   if [ "$driver" = x11 ]; then
@@ -197,4 +208,34 @@ run_check() {
   echo "ok: $check"
 }
 
-run_check
+# X1 (1280x720) at the host's left, X2 (1024x768) beside it: their main menus' first items.
+on_x1="$((160 + 390)) $((180 + 6))"
+on_x2="$((1280 + 128 + 390)) $((192 + 6))"
+run_two_outputs() {
+  start_compositor
+  "$app" --list-displays >"$work/list" && SDL_VIDEODRIVER=x11 "$app" --list-displays >>"$work/list" ||
+    fail "--list-displays: $(cat "$work/list")"
+  echo "--list-displays natively, then through Xwayland:" && cat "$work/list"
+  [ "$(grep -cE "^display (0: (Wayland|XWayland) .*1280x720|1: (Wayland|XWayland) .*1024x768) pixels" \
+    "$work/list")" -eq 4 ] && [ "$(wc -l <"$work/list")" -eq 4 ] || fail "not two outputs"
+  "$app" --display 7 2>"$work/err"
+  local status=$?
+  [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "--display 7: status $status"
+
+  park
+  start_app --display 1
+  see 20 $on_x2 ffffff
+  [ "$(px $on_x1)" != ffffff ] || fail "X1 shows the main screen too"
+  # Back to the first through the settings' last item.
+  pick $((1280 + 128)) 192 400 1
+  pick $((1280 + 256)) 192 300 5
+  pick $((1280 + 294)) 250 500 1
+  see 20 $on_x1 ffffff
+  [ "$(px $on_x2)" != ffffff ] || fail "X2 still shows the main screen"
+  pick 160 180 400 14
+  until_true 8 eval '! alive' || click
+  finish 0
+  echo "ok: $check"
+}
+
+if [ "$check" = two_outputs ]; then run_two_outputs; else run_check; fi
