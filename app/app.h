@@ -16,8 +16,10 @@ ProgramState startUp();
 void readDisplay(ProgramState& state);
 // An output as the menus name it: "HDMI-1  1920x1080  DEL DELL U2720Q".
 std::string outputLabel(const DisplayOutput& output);
-// The output a name or an index (as --list-displays counts) stands for; -1 for none.
-int findOutput(const std::string& wanted);
+// The output a name or an index (as --list-displays counts) stands for; -1 for none, and
+// AMBIGUOUS_OUTPUT for a name several outputs share (two identical monitors): the index tells.
+constexpr int AMBIGUOUS_OUTPUT = -2;
+int outputIndex(const std::string& wanted);
 // The numbered 8-bit screen of a desktop this wide.
 FallbackScreen fallbackScreen(int desktopWidth);
 // Shows the main screen and runs what is picked until "Exit Program" or "Visit homepage";

@@ -10,12 +10,15 @@ namespace orventa {
 
 int runOrventa(ProgramState& state, const std::string& output) {
   if (!output.empty()) {
-    const int index = findOutput(output);
+    const int index = outputIndex(output);
     if (index < 0 || !chooseDisplayOutput(index)) {
       std::string names;
-      for (const DisplayOutput& o : displayOutputs()) names += (names.empty() ? "" : ", ") + o.name;
-      std::fprintf(stderr, "orventa: no display \"%s\" (there are: %s)\n", output.c_str(),
-                   names.c_str());
+      int number = 0;
+      for (const DisplayOutput& o : displayOutputs())
+        names += (names.empty() ? "" : ", ") + std::to_string(number++) + " " + o.name;
+      std::fprintf(stderr, "orventa: %s \"%s\" (there are: %s)\n",
+                   index == AMBIGUOUS_OUTPUT ? "more than one display is called" : "no display",
+                   output.c_str(), names.c_str());
       return 2;
     }
   }

@@ -30,10 +30,12 @@ std::string outputLabel(const DisplayOutput& o) {
   return o.name + "  " + std::to_string(o.width) + "x" + std::to_string(o.height) + "  " + monitor;
 }
 
-int findOutput(const std::string& wanted) {
+int outputIndex(const std::string& wanted) {
   const std::vector<DisplayOutput> outputs = displayOutputs();
+  int named = -1;
   for (std::size_t i = 0; i < outputs.size(); ++i)
-    if (outputs[i].name == wanted) return static_cast<int>(i);
+    if (outputs[i].name == wanted) named = named == -1 ? static_cast<int>(i) : AMBIGUOUS_OUTPUT;
+  if (named != -1) return named;
   if (!wanted.empty() && wanted.size() < 4 &&
       wanted.find_first_not_of("0123456789") == std::string::npos) {
     const int index = std::stoi(wanted);
