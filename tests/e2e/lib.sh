@@ -143,9 +143,13 @@ until_px() {
   done
 }
 
-# The 1920 x 1080 desktop's main menu box at (W/8, H/4), 400 wide.
-menu_x=240
-menu_y=270
+# The menus of a W x H desktop: the main menu at (W/8, H/4), 400 wide; the settings menu at
+# (W/4, H/4); the resolution menu at (2.3 W/8, 1.2 H/4). 1920 x 1080 unless said otherwise.
+desktop_is() {
+  desk_w=$1 desk_h=$2 menu_x=$(($1 / 8)) menu_y=$(($2 / 4)) settings_x=$(($1 / 4)) settings_y=$(($2 / 4))
+  resolution_x=$((23 * $1 / 80)) resolution_y=$((12 * $2 / 40))
+}
+desktop_is 1920 1080
 
 # Points at item k of the menu at (X, Y), WIDTH wide, waits until the menu lights it (so that
 # the menu is polling), clicks: pick X Y WIDTH K
@@ -156,9 +160,64 @@ pick() {
 }
 
 pick_main() { pick "$menu_x" "$menu_y" 400 "$1"; }
+pick_settings() { pick "$settings_x" "$settings_y" 300 "$1"; }
+pick_resolution() { pick "$resolution_x" "$resolution_y" 350 "$1"; }
 
 # The main screen is up: the grey background and item 1 lit.
 until_main_screen() { until_px 15 $((menu_x + 399)) $((menu_y + 6)) ffffff; }
+
+# The main screen drawn afresh at the desktop size: its menu's frame, and the background where
+# the settings menu, the panel menu and the boxes of the tests stand.
+until_main_redrawn() {
+  until_size "${desk_w}x$desk_h" "back at the main screen"
+  until_px 15 "$menu_x" $((menu_y + 100)) ffffff
+  local point
+  for point in 5,5 $((settings_x + 290)),$((settings_y + 20)) \
+    $((desk_w / 4 + 290)),$((desk_h / 2 + 20)) $((desk_w / 2 + 40)),$((desk_h / 3 + 20)); do
+    until_px 15 "${point%,*}" "${point#*,}" a0a0a0
+  done
+}
+
+# Sets the test resolution through the menus: choose_resolution ITEM
+choose_resolution() {
+  pick_main 1
+  pick_settings 1
+  pick_resolution "$1"
+  until_main_redrawn
+}
+
+# The pixel stays rrggbb for the next seconds, shot after shot: stays SECONDS X Y RRGGBB WHAT
+stays() {
+  local deadline=$((SECONDS + $1)) got
+  while [ "$SECONDS" -le "$deadline" ]; do
+    alive || fail "$5: the program ended"
+    shot || continue
+    got=$(px "$2" "$3")
+    [ "$got" = "$4" ] || fail "$5: ($2, $3) became $got, not $4"
+    sleep 0.1
+  done
+}
+
+# A rectangle of the last shot as raw RGB on stdout: cut_out X Y WIDTH HEIGHT
+cut_out() {
+  local height=$(($(stat -c %s "$work/root.rgb") / 3 / shot_w))
+  convert -size "${shot_w}x$height" -depth 8 "rgb:$work/root.rgb" -crop "$3x$4+$1+$2" +repage rgb:-
+}
+
+# How many pixels of a rectangle of the last shot are rrggbb: count X Y WIDTH HEIGHT RRGGBB
+count() { cut_out "$1" "$2" "$3" "$4" | od -An -v -tx1 -w3 | tr -d ' ' | grep -c "^$5\$"; }
+
+# Waiting costs less than 5 % of a core over 3 s: idle_cpu WHAT
+idle_cpu() {
+  local before used hz
+  hz=$(getconf CLK_TCK)
+  sleep 1
+  before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep 3
+  used=$(($(awk '{print $14 + $15}' "/proc/$pid/stat") - before))
+  echo "CPU waiting $1: $used ticks of $hz a second in 3 s ($((used * 100 / (3 * hz))) % of a core)"
+  [ "$used" -le $((3 * hz / 20)) ] || fail "waiting $1 used $used ticks in 3 s"
+}
 
 # The checks are the script's check_* functions; CHECK names one.
 run_check() {

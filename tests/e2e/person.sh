@@ -29,31 +29,14 @@ start_wm() {
 
 # --- where things are on the 1920 x 1080 desktop --------------------------------------------
 
-# The menus of the settings (pick, from lib.sh, leaves the pointer where it clicked).
-pick_settings() { pick 480 270 300 "$1"; }
-pick_resolution() { pick 552 324 350 "$1"; }
-
-# Whether item k of the menu at (X, Y), WIDTH wide, is lit in the last shot: lit X Y WIDTH K
-lit() { [ "$(px $(($1 + $3 - 1)) $(($2 + 30 * ($4 - 1) + 6)))" = ffffff ]; }
-
-# Lit in the last shot: item k of the main menu.
-main_lit() { lit "$menu_x" "$menu_y" 400 "$1"; }
-
-# Lit in the last shot: item k of the main menu alone.
-only_lit() {
-  local i
-  for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
-    if [ "$i" -eq "$1" ]; then main_lit "$i" || return 1; else ! main_lit "$i" || return 1; fi
-  done
-}
-
-# The items of the main menu lit in the last shot.
+# The items of the main menu lit in the last shot, as " 3" or " 1 2".
 lit_items() {
   local i
-  for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
-    ! main_lit "$i" || printf ' %s' "$i"
+  for i in $(seq 14); do
+    [ "$(px $((menu_x + 399)) $((menu_y + 30 * (i - 1) + 6)))" != ffffff ] || printf ' %s' "$i"
   done
 }
+only_lit() { [ "$(lit_items)" = " $1" ]; }
 
 # The item of the main menu under the pointer, 0 when the pointer is beside the menu.
 item_under_pointer() {
@@ -75,63 +58,6 @@ expect_lit_under_pointer() {
   local item
   until_true 5 eval 'item=$(item_under_pointer) && [ "$item" -gt 0 ] && shot && only_lit $item' ||
     fail "$1: the pointer rests on item ${item:-?} (0: beside the menu); lit:$(lit_items)"
-}
-
-# The main screen is drawn afresh at the desktop size: its menu's frame, and the background where
-# the settings menu, the panel menu and the boxes of the tests stand.
-until_main_redrawn() {
-  until_size 1920x1080 "back at the main screen"
-  until_px 15 "$menu_x" $((menu_y + 100)) ffffff
-  local point
-  for point in 5,5 700,290 700,560 1000,380; do
-    until_px 15 "${point%,*}" "${point#*,}" a0a0a0
-  done
-}
-
-# The pixel stays rrggbb for the next seconds, shot after shot: stays SECONDS X Y RRGGBB WHAT
-stays() {
-  local deadline=$((SECONDS + $1)) got
-  while [ "$SECONDS" -le "$deadline" ]; do
-    alive || fail "$5: the program ended"
-    shot || continue
-    got=$(px "$2" "$3")
-    [ "$got" = "$4" ] || fail "$5: ($2, $3) became $got, not $4"
-    sleep 0.1
-  done
-}
-
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-
-# Waiting costs less than 5 % of a core over 3 s: idle_cpu WHAT
-idle_cpu() {
-  local before used hz
-  hz=$(getconf CLK_TCK)
-  sleep 1
-  before=$(ticks)
-  sleep 3
-  used=$(($(ticks) - before))
-  echo "CPU waiting $1: $used ticks of $hz a second in 3 s ($((used * 100 / (3 * hz))) % of a core)"
-  [ "$used" -le $((3 * hz / 20)) ] || fail "waiting $1 used $used ticks in 3 s"
-}
-
-# A rectangle of the last shot as raw RGB on stdout: cut_out X Y WIDTH HEIGHT
-cut_out() {
-  local height=$(($(stat -c %s "$work/root.rgb") / 3 / shot_w))
-  convert -size "${shot_w}x$height" -depth 8 "rgb:$work/root.rgb" -crop "$3x$4+$1+$2" +repage rgb:-
-}
-
-# A crop of the last shot as a file, to compare pictures: crop NAME X Y WIDTH HEIGHT
-crop() { cut_out "$2" "$3" "$4" "$5" >"$work/$1.crop" || fail "could not crop $1"; }
-
-# How many pixels of a rectangle of the last shot are rrggbb: count X Y WIDTH HEIGHT RRGGBB
-count() { cut_out "$1" "$2" "$3" "$4" | od -An -v -tx1 -w3 | tr -d ' ' | grep -c "^$5\$"; }
-
-# Sets the test resolution through the menus: choose_resolution ITEM
-choose_resolution() {
-  pick_main 1
-  pick_settings 1
-  pick_resolution "$1"
-  until_main_redrawn
 }
 
 # --- the checks -------------------------------------------------------------------------------
@@ -201,16 +127,19 @@ check_voltage_refresh() {
   expect_size 1920x1080 "during the countdown"
   until_size 800x600 "in the refresh test"
   [ "$(screen_rate)" = 75.00 ] || fail "the rate is $(screen_rate), not 75.00"
-  # The question at (W/4, H/2) stays until h.
+  # The question at (W/4, H/2) stays until h; the rate measured is said 60 rows below it.
   until_true 5 eval 'shot && [ "$(count 200 300 400 40 ffffff)" -gt 50 ]' ||
     fail "no question on the test screen"
-  sleep 2
+  until_true 8 eval 'shot && [ "$(count 200 360 300 20 000000)" -lt 6000 ]' ||
+    fail "no measured line on the test screen"
   expect_size 800x600 "before h"
   xdotool key h
   until_size 1920x1080 "after h"
-  # The result box, red for a confirmed rate, at (W/2 - 250, H/3), stays until a key.
+  # The result box, red for a confirmed rate, at (W/2 - 250, H/3), stays until a key. Xvfb
+  # paces near 60 Hz, off the 75 asked for: a third line says what was measured.
   until_px 10 $((710 + 499)) $((360 + 6)) ff0000
   stays 2 $((710 + 499)) $((360 + 6)) ff0000 "the result box"
+  expect_px $((710 + 499)) $((360 + 66)) ff0000 "the result box's third line"
   xdotool key space
   until_px 10 $((710 + 499)) $((360 + 6)) a0a0a0
   until_main_redrawn
@@ -265,6 +194,9 @@ check_keyboard() {
   start_x
   start_app
   until_main_redrawn
+  # Full screen at the desktop's size; blue, unlike grey and white, shows swapped channels.
+  [ "$(window_geometry)" = 1920x1080 ] || fail "the window is $(window_geometry)"
+  expect_px $((menu_x + 399)) $((menu_y + 36)) 0000ff "item 2's bar"
   main_keys 2 Down
   main_keys 14 Up Up
   main_keys 1 Down
@@ -324,9 +256,13 @@ check_keyboard() {
   main_keys 14 End
   xdotool key Return
   finish 0
+  expect_size 1920x1080 "after Exit Program"
+  [ ! -s "$work/err" ] || fail "the program said something on stderr: $(cat "$work/err")"
 }
 
 # The custom-resolution field: quiet at rest, Escape on an empty field, the tenth cell's limit.
+# A crop of the last shot as a file, to compare pictures: crop NAME X Y WIDTH HEIGHT
+crop() { cut_out "$2" "$3" "$4" "$5" >"$work/$1.crop" || fail "could not crop $1"; }
 settings_line() { shot && crop "$1" 1280 390 300 25; }
 
 same() { cmp -s "$work/$1.crop" "$work/$2.crop"; }

@@ -26,6 +26,7 @@
 #include "graphics/platform/sdl/sdl_sound.h"
 #include "graphics/screen.h"
 #include "graphics/screen_state.h"
+#include "tests/support/relay_platform.h"
 
 namespace orventa::probe {
 namespace {
@@ -47,33 +48,15 @@ std::string describe(const DisplayMode& m) {
 }
 
 // The SDL backend, with every display attempt printed.
-class Recording final : public platform::Platform {
+class Recording final : public testing::RelayPlatform {
  public:
-  explicit Recording(platform::SdlPlatform& sdl) : sdl_(sdl) {}
-  int run(const std::function<int()>& program) override { return sdl_.run(program); }
-  void connect(platform::FrameSource* frames, platform::InputSink* input) override {
-    sdl_.connect(frames, input);
-  }
-  DisplayMode desktopMode() override { return sdl_.desktopMode(); }
-  std::vector<DisplayMode> displayModes() override { return sdl_.displayModes(); }
+  using RelayPlatform::RelayPlatform;
   bool openDisplay(const DisplayMode& mode, bool fullScreen) override {
-    const bool ok = sdl_.openDisplay(mode, fullScreen);
+    const bool ok = RelayPlatform::openDisplay(mode, fullScreen);
     say("attempt %s %s %s", describe(mode).c_str(), fullScreen ? "full" : "window",
         ok ? "ok" : "refused");
     return ok;
   }
-  int currentRefreshRate() override { return sdl_.currentRefreshRate(); }
-  void closeDisplay() override { sdl_.closeDisplay(); }
-  void waitVerticalRetrace() override { sdl_.waitVerticalRetrace(); }
-  double seconds() override { return sdl_.seconds(); }
-  void sleepMilliseconds(int ms) override { sdl_.sleepMilliseconds(ms); }
-  void idle() override { sdl_.idle(); }
-  void beep(int frequencyHz, int durationMs) override { sdl_.beep(frequencyHz, durationMs); }
-  platform::FontEngine& fonts() override { return sdl_.fonts(); }
-  int runCommand(const std::string& commandLine) override { return sdl_.runCommand(commandLine); }
-
- private:
-  platform::SdlPlatform& sdl_;
 };
 
 // A line from stdin when one is complete; never waits.
