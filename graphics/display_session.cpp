@@ -19,6 +19,11 @@ std::optional<platform::DisplayMode> desktopDisplayMode() {
   return p->desktopMode();
 }
 
+bool desktopChangedOutside() {
+  platform::Platform* p = platform::currentPlatform();
+  return p != nullptr && p->takeDesktopChange();
+}
+
 platform::FontEngine* systemFonts() {
   platform::Platform* p = platform::currentPlatform();
   return p == nullptr ? nullptr : &p->fonts();

@@ -18,6 +18,8 @@ bool fullScreenPossible(int width, int height);
 // The current platform's session and desktop mode; nothing without a platform.
 std::optional<platform::DisplaySession> displaySession();
 std::optional<platform::DisplayMode> desktopDisplayMode();
+// True once after the desktop's mode was changed from outside the program.
+bool desktopChangedOutside();
 // The font engine system text is drawn with; null without a platform.
 platform::FontEngine* systemFonts();
 // Runs a command line through the shell and waits; its exit status, -1 without a platform.

@@ -1,5 +1,6 @@
 #include "ui/menu_box.h"
 
+#include "graphics/display_session.h"
 #include "graphics/input.h"
 #include "graphics/primitives.h"
 #include "ui/colours.h"
@@ -85,6 +86,11 @@ int chooseFromMenu(int x, int y, int w, const Items& items) {
   Pointer restedAt;
   int keyed = -1;  // the answer of Enter or Esc
   for (bool first = true;; first = false) {
+    // The menu is of the old desktop's size: it answers 0, and the main loop rebuilds.
+    if (desktopChangedOutside()) {
+      keyed = 0;
+      break;
+    }
     p = readPointer();
     const Pointer real = p;
     r = rowOf(p.y, y);

@@ -133,6 +133,9 @@ class Platform {
   // False for a size no screen of this display can ever hold, full screen or window: asked
   // before any memory is spent on it.
   virtual bool canHold(int /*width*/, int /*height*/) { return true; }
+  // True once after the desktop's mode was changed from outside the program (a settings tool,
+  // xrandr): a menu on the screen is of the old size and gives way to a main screen of the new.
+  virtual bool takeDesktopChange() { return false; }
   // The desktop's session: what it is, the output, and whether modes really switch.
   virtual DisplaySession session() { return {}; }
   // One line for each display the backend sees (--list-displays); empty when it sees none.

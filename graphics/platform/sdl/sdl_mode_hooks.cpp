@@ -60,13 +60,7 @@ void SdlPlatform::watchDesktop() {
   if (!keeper_->changedOutside()) return;
   adoptDesktop();
   reloadVideo_ = true;
-  // The menu on the screen is of the old size: a click on no item ends it, and the main loop
-  // rebuilds the main screen at the new one.
-  if (input_ != nullptr) {
-    input_->mouseMoved(0xFFFF, 0xFFFF);
-    input_->mouseButton(0, true);
-    input_->mouseButton(0, false);
-  }
+  desktopChanged_ = true;
 }
 
 void SdlPlatform::adoptDesktop() {

@@ -53,6 +53,7 @@ class SdlPlatform final : public Platform {
   int chosenOutput() override;
   bool chooseOutput(int index) override;
   DisplaySession session() override;
+  bool takeDesktopChange() override { return desktopChanged_.exchange(false); }
   std::vector<std::string> describeDisplays() override;
   int currentRefreshRate() override;
   void closeDisplay() override;
@@ -149,7 +150,9 @@ class SdlPlatform final : public Platform {
     std::vector<DisplayMode> modes;
   };
   std::vector<Output> outputs_;  // written before the program starts
-  std::atomic<int> display_{0};  // the SDL display screens open on
+  std::atomic<int> display_{0};
+  std::atomic<bool> desktopChanged_{
+      false};             // from outside, not yet taken  // the SDL display screens open on
   bool askX11_ = false;   // the x11 driver: the pointer and the screen's limits are asked of X
   int largestWidth_ = 0;  // the largest screen X can make; 0: unknown
   int largestHeight_ = 0;
