@@ -388,10 +388,16 @@ void startMeasuringRefresh() {
 
 MeasuredRefresh measuredRefresh() {
   platform::Platform* p = platform::currentPlatform();
-  if (p == nullptr || openScreen() == nullptr) return {true};
+  MeasuredRefresh m;
+  if (p == nullptr || openScreen() == nullptr) {
+    m.ready = true;
+    return m;
+  }
   const std::optional<platform::RefreshEstimate> e = p->refreshMeasurement();
-  if (!e) return {};
-  return {true, e->measurable, e->hz, e->spreadHz, e->frames};
+  if (!e) return m;
+  static_cast<platform::RefreshEstimate&>(m) = *e;
+  m.ready = true;
+  return m;
 }
 
 }  // namespace orventa

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/platform/display_facts/refresh_estimate.h"
+
 namespace orventa {
 
 constexpr int FULL_SCREEN = 1;  // flags bit 0 of setScreenMode
@@ -26,12 +28,10 @@ void clearBox(int x1, int y1, int x2, int y2);
 int setColors(std::uint32_t foreground, std::uint32_t background, int flags);
 int waitVerticalSync();
 // The refresh rate the open screen really runs at, timed from its paced presentations.
-struct MeasuredRefresh {
-  bool ready = false;       // false while still measuring
-  bool measurable = false;  // false: nothing paces the presentations, or no screen
-  double hz = 0;
-  double spreadHz = 0;
-  int frames = 0;
+// The platform's estimate once ready; not measurable where nothing paces the presentations or
+// no screen is open.
+struct MeasuredRefresh : platform::RefreshEstimate {
+  bool ready = false;  // false while still measuring
 };
 void startMeasuringRefresh();
 MeasuredRefresh measuredRefresh();
