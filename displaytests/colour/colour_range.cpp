@@ -142,9 +142,11 @@ void drawEbuBars(int W, int H, int depth) {
   }
   constexpr std::uint32_t bars[7] = {0xFFC0C0C0, 0xFFC0C000, 0xFF00C0C0, 0xFF00C000,
                                      0xFFC000C0, 0xFFC00000, 0xFF0000C0};
+  BandBox boxes[7];
   for (int k = 0; k < 7; ++k)
-    drawFilledBox(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7,
-                  H, bars[k]);
+    boxes[k] = {static_cast<long double>(k) * W / 7, static_cast<long double>(k + 1) * W / 7,
+                bars[k]};
+  drawBand(0, H, boxes);
 }
 
 void drawGradient(int W, int H, int depth, int item) {
