@@ -45,6 +45,9 @@ enum CombineMode : int { KEYED = 0, COPY = 1, AND = 3, OR = 4, XOR = 5, BLEND = 
 
 // createImage flags bit 31: fill with the transparent colour of the pixel size.
 constexpr std::uint32_t TRANSPARENT_FILL = 1u << 31;
+// createImage flags bit 30, without bit 31: no fill, the pixels left as the memory holds them
+// (zero when fresh), for an image that will be drawn over whole or is only held.
+constexpr std::uint32_t NO_FILL = 1u << 30;
 // A source corner of putImage with this value means the whole image.
 constexpr int WHOLE_IMAGE = static_cast<int>(0xFFFF0000u);
 
