@@ -77,6 +77,7 @@ Image* createImage(int width, int height, std::uint32_t fillColour, int depth,
   image->width = width;
   image->height = height;
   image->pitch = width * bytesPerPixel;
+  if ((flags & (TRANSPARENT_FILL | NO_FILL)) == NO_FILL) return image.release();
   std::uint32_t fill = fillColour;
   if ((flags & TRANSPARENT_FILL) != 0)
     fill = transparentColour(bytesPerPixel);

@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <cstring>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -10,6 +11,9 @@ namespace orventa {
 namespace {
 
 constexpr std::size_t MAPPED_FROM = std::size_t{2} << 20;
+// Heap blocks start on a cache line, as mapped ones do: a block copy between an image and a page
+// is a third slower when the two are out of step within a line.
+constexpr std::align_val_t HEAP_ALIGNMENT{64};
 
 struct Spare {
   std::mutex mutex;
@@ -22,7 +26,7 @@ Spare spare;
 
 void PixelMemory::operator()(std::uint8_t* p) const {
   if (mappedBytes == 0) {
-    delete[] p;
+    ::operator delete[](p, HEAP_ALIGNMENT);
     return;
   }
   std::lock_guard lock(spare.mutex);
@@ -50,7 +54,10 @@ PixelBlock allocatePixels(std::size_t bytes, bool& zeroed) {
     return {static_cast<std::uint8_t*>(p), PixelMemory{bytes}};
   }
 #endif
-  return {new (std::nothrow) std::uint8_t[bytes](), PixelMemory{}};
+  auto* p = static_cast<std::uint8_t*>(::operator new[](bytes, HEAP_ALIGNMENT, std::nothrow));
+  if (p == nullptr) return nullptr;
+  std::memset(p, 0, bytes);
+  return {p, PixelMemory{}};
 }
 
 }  // namespace orventa

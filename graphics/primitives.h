@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
+#include <variant>
 
 #include "graphics/pixel_memory.h"
 
@@ -45,6 +47,9 @@ enum CombineMode : int { KEYED = 0, COPY = 1, AND = 3, OR = 4, XOR = 5, BLEND = 
 
 // createImage flags bit 31: fill with the transparent colour of the pixel size.
 constexpr std::uint32_t TRANSPARENT_FILL = 1u << 31;
+// createImage flags bit 30, without bit 31: no fill, the pixels left as the memory holds them
+// (zero when fresh), for an image that will be drawn over whole or is only held.
+constexpr std::uint32_t NO_FILL = 1u << 30;
 // A source corner of putImage with this value means the whole image.
 constexpr int WHOLE_IMAGE = static_cast<int>(0xFFFF0000u);
 
@@ -63,6 +68,31 @@ void drawLine(Image* target, float x1, float y1, float x2, float y2, std::uint32
               std::uint32_t style, std::uint32_t flags);
 void drawEllipse(Image* target, float x, float y, float radius, std::uint32_t colour, float aspect,
                  float startAngle, float endAngle, int fill, std::uint32_t flags);
+// A filled box of drawShapes, between two corners as drawLine takes them.
+struct FilledBox {
+  float x1;
+  float y1;
+  float x2;
+  float y2;
+  std::uint32_t colour;
+};
+// A filled whole ellipse of drawShapes, its centre, radius and aspect as drawEllipse takes them,
+// and how its pixels meet the target's: AND, OR or XOR combine them with the colour, any other
+// mode sets them as drawEllipse does.
+struct FilledDisc {
+  float x;
+  float y;
+  float radius;
+  std::uint32_t colour;
+  float aspect;
+  int combineMode;
+};
+using FilledShape = std::variant<FilledBox, FilledDisc>;
+// The shapes drawn in turn at absolute points, each with the pixels drawLine gives a filled box or
+// drawEllipse a filled one, but a strip of rows at a time and a pixel written once however many
+// shapes cover it: the page is walked once rather than once per shape. The cursor moves as those
+// calls would move it.
+void drawShapes(Image* target, std::span<const FilledShape> shapes);
 void floodFill(Image* target, float x, float y, std::uint32_t fillColour,
                std::uint32_t borderColour, std::string_view pattern, int patternMode,
                std::uint32_t flags);

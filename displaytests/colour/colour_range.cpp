@@ -104,6 +104,25 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
   // Disc A drawn on the screen must not reach row or column 0, which the image never covered.
   const bool aInside =
       static_cast<int>(centreX[0] - r) - 1 >= 0 && static_cast<int>(centreY[0] - r) - 1 >= 0;
+  // Outside the disc the combine leaves a pixel as it is, so where discs B and C lie wholly within
+  // their squares, the image and the page's inner part, combining each disc straight onto the
+  // screen gives the same picture without the image. The radius and centres are whole numbers,
+  // so a disc's spans do not depend on where it is drawn, and its rows and columns stay within
+  // the radius of the centre.
+  int depth = 0;
+  {
+    int width = 0;
+    int height = 0;
+    int refresh = 0;
+    getScreenInfo(width, height, depth, refresh);
+  }
+  bool direct = aInside && (page.secondMode == OR || page.secondMode == AND) &&
+                // Below 8 bits the screen masks colours that an image keeps whole.
+                depth >= 8;
+  for (int k = 1; k < 3; ++k)
+    direct = direct && centreX[k] - r >= 0 && centreY[k] - r >= 0 &&
+             centreX[k] + r <= static_cast<float>(W - 2) &&
+             centreY[k] + r <= static_cast<float>(H - 2);
   const int x0 = aInside ? std::min(left[1], left[2]) : 0;
   const int y0 = aInside ? std::min(top[1], top[2]) : 0;
   const int x1 = aInside ? std::min(std::max(right[1], right[2]), W - 1) : W - 1;
@@ -111,9 +130,28 @@ void drawDiscPage(int W, int H, const DiscPage& page) {
   // The image takes the open screen's pixel size rather than the test depth's: without a mode
   // switch the screen stays 32-bit whatever the test depth, and an image of another pixel size
   // would combine with nothing. After a switch the two agree anyway.
-  const OwnedImage image(createImage(x1 - x0 + 1, y1 - y0 + 1, page.imageFill, 0, 0));
   // Without its image the discs would go straight onto the screen, uncombined: a wrong picture.
+  // The page is left as it was then, even where it could do without; there the image is only
+  // held, not filled: filling it would cost more than the rest of the page.
+  const OwnedImage image(
+      createImage(x1 - x0 + 1, y1 - y0 + 1, page.imageFill, 0, direct ? NO_FILL : 0));
   if (!image) return;
+  if (direct) {
+    // Whole rows are one block: column 0 is cleared after rather than stepped around.
+    FilledShape shapes[4] = {
+        FilledBox{0, 1, static_cast<float>(W - 1), static_cast<float>(H - 1), page.imageFill}};
+    for (int k = 0; k < 3; ++k)
+      shapes[k + 1] = FilledDisc{centreX[k] + 1,
+                                 centreY[k] + 1,
+                                 r,
+                                 page.discs[static_cast<std::size_t>(k)],
+                                 0,
+                                 k == 0 ? COPY : page.secondMode};
+    drawShapes(nullptr, shapes);
+    clearBox(0, 0, W - 1, 0);
+    clearBox(0, 0, 0, H - 1);
+    return;
+  }
   // The rest of the page is drawn over whole: only row 0 and column 0 show the background.
   clearBox(0, 0, W - 1, 0);
   clearBox(0, 0, 0, H - 1);
@@ -142,9 +180,11 @@ void drawEbuBars(int W, int H, int depth) {
   }
   constexpr std::uint32_t bars[7] = {0xFFC0C0C0, 0xFFC0C000, 0xFF00C0C0, 0xFF00C000,
                                      0xFFC000C0, 0xFFC00000, 0xFF0000C0};
+  BandBox boxes[7];
   for (int k = 0; k < 7; ++k)
-    drawFilledBox(static_cast<long double>(k) * W / 7, 0, static_cast<long double>(k + 1) * W / 7,
-                  H, bars[k]);
+    boxes[k] = {static_cast<long double>(k) * W / 7, static_cast<long double>(k + 1) * W / 7,
+                bars[k]};
+  drawBand(0, H, boxes);
 }
 
 void drawGradient(int W, int H, int depth, int item) {

@@ -114,18 +114,22 @@ void drawSmpte(int W, int H) {
                                     0xFFC000C0, 0xFFC00000, 0xFF0000C0};
   constexpr std::uint32_t middle[7] = {0xFF0000C0, 0xFF131313, 0xFFC000C0, 0xFF131313,
                                        0xFF00C0C0, 0xFF131313, 0xFFC0C0C0};
-  for (int k = 0; k < 7; ++k) drawFilledBox(x[k], 0, x[k + 1], y1, top[k]);
-  for (int k = 0; k < 7; ++k) drawFilledBox(x[k], y1 + 1, x[k + 1], y2, middle[k]);
+  BandBox bars[8];
+  for (int k = 0; k < 7; ++k) bars[k] = {x[k], x[k + 1], top[k]};
+  drawBand(0, y1, std::span(bars, 7));
+  for (int k = 0; k < 7; ++k) bars[k] = {x[k], x[k + 1], middle[k]};
+  drawBand(y1 + 1, y2, std::span(bars, 7));
   const int q = position(5.0L * W / 7);
   constexpr std::uint32_t bottom[4] = {0xFF00214C, 0xFFFFFFFF, 0xFF32006A, 0xFF131313};
   for (int j = 0; j < 4; ++j)
-    drawFilledBox(static_cast<long double>(j) * q / 4, y2 + 1,
-                  static_cast<long double>(j + 1) * q / 4, H, bottom[j]);
+    bars[j] = {static_cast<long double>(j) * q / 4, static_cast<long double>(j + 1) * q / 4,
+               bottom[j]};
   const int u = position(static_cast<long double>(W) / 21);
-  drawFilledBox(x[5], y2 + 1, x[5] + u, H, 0xFF090909);
-  drawFilledBox(x[5] + u, y2 + 1, x[5] + 2 * u, H, 0xFF131313);
-  drawFilledBox(x[5] + 2 * u, y2 + 1, x[6], H, 0xFF1D1D1D);
-  drawFilledBox(x[6], y2 + 1, W, H, 0xFF131313);
+  bars[4] = {x[5], x[5] + u, 0xFF090909};
+  bars[5] = {x[5] + u, x[5] + 2 * u, 0xFF131313};
+  bars[6] = {x[5] + 2 * u, x[6], 0xFF1D1D1D};
+  bars[7] = {x[6], static_cast<long double>(W), 0xFF131313};
+  drawBand(y2 + 1, H, bars);
 }
 
 namespace {

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t op = in.byte();
     Image* target = op & 0x80 ? images[op % 3] : nullptr;
     const std::uint32_t flags = in.word();
-    switch (op % 9) {
+    switch (op % 10) {
       case 0:
         drawLine(target, in.coordinate(), in.coordinate(), in.coordinate(), in.coordinate(),
                  in.word(), in.byte() % 4, in.word(), flags);
@@ -98,6 +98,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         setPages(in.small(), in.small());
         copyPage(in.small(), in.small());
         break;
+      case 8: {
+        std::vector<FilledShape> shapes;
+        for (int n = in.byte() % 5; n > 0; --n) {
+          if (in.byte() & 1)
+            shapes.push_back(FilledBox{in.coordinate(), in.coordinate(), in.coordinate(),
+                                       in.coordinate(), in.word()});
+          else
+            shapes.push_back(FilledDisc{in.coordinate(), in.coordinate(), in.coordinate(),
+                                        in.word(), in.coordinate(), in.byte() % 8});
+        }
+        drawShapes(target, shapes);
+        break;
+      }
       default:
         setColors(in.word(), in.word(), in.byte() % 4);
         clearScreen();
