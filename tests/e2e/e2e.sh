@@ -44,33 +44,16 @@ check_modes() {
   expect_line '^list8 800x600 1024x768 1920x1080$'
 }
 
-# The mode asked for, or the size's default rate when the display lacks the rate; the desktop
-# mode comes back however the program ends.
+# The size's default rate when the display lacks the rate asked for; the desktop mode comes back
+# after SIGINT (the rate kept, and the other ends, are checked through the real program).
 check_switch() {
   start_x
-  start_probe mode 800 600 75
-  wait_for '^ready$'
-  expect_line '^attempt 800x600x32@75 full ok$'
-  expect_line '^screen 800x600x32@75$'
-  expect_size 800x600 "at 800 x 600 @ 75"
-  [ "$(screen_rate)" = 75.00 ] || fail "the rate is $(screen_rate), not 75.00"
-  send quit
-  finish 0
-  expect_size 1920x1080 "after the program ended"
-
   start_probe mode 800 600 85
   wait_for '^ready$'
   expect_line '^attempt 800x600x32@85 full refused$'
   expect_line '^attempt 800x600x32@0 full ok$'
   expect_line '^screen 800x600x32@60$'
   expect_size 800x600 "at 800 x 600 @ default"
-  kill -TERM "$pid"
-  finish 143
-  expect_size 1920x1080 "after SIGTERM"
-
-  start_probe mode 1024 768 0
-  wait_for '^ready$'
-  expect_size 1024x768 "before SIGINT"
   kill -INT "$pid"
   finish 130
   expect_size 1920x1080 "after SIGINT"
@@ -201,10 +184,7 @@ check_no_display() {
 # the refresh rate measured within a few seconds; --list-displays says the same in one line.
 check_app_desktop_info() {
   start_x
-  "$app" --list-displays >"$work/list" 2>&1 || fail "--list-displays: $(cat "$work/list")"
-  cat "$work/list"
-  grep -q '^display 0: X11 session, driver x11, output screen, 1920x1080 pixels, scale 1, modes can be switched; monitor unknown (no EDID); refresh not given by the mode, measured [0-9.]* Hz (spread [0-9.]*) over [0-9]* frames$' \
-    "$work/list" || fail "--list-displays said: $(cat "$work/list")"
+  expect_displays '^display 0: X11 session, driver x11, output screen, 1920x1080 pixels, scale 1, modes can be switched; monitor unknown \(no EDID\); refresh not given by the mode, measured [0-9.]+ Hz \(spread [0-9.]+\) over [0-9]+ frames$'
   start_app
   until_main_screen
   pick_main 12

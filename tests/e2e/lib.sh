@@ -219,6 +219,13 @@ idle_cpu() {
   [ "$used" -le $((3 * hz / 20)) ] || fail "waiting $1 used $used ticks in 3 s"
 }
 
+# --list-displays, shown in the log, says what the extended regular expression says.
+expect_displays() {
+  "$app" --list-displays >"$work/list" 2>&1 || fail "--list-displays: $(cat "$work/list")"
+  cat "$work/list"
+  grep -qE "$1" "$work/list" || fail "--list-displays said: $(cat "$work/list")"
+}
+
 # The checks are the script's check_* functions; CHECK names one.
 run_check() {
   declare -F "check_$check" >/dev/null || { echo "unknown check $check" >&2; exit 2; }

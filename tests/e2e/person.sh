@@ -209,16 +209,6 @@ check_keyboard() {
   alive || fail "Escape at the main menu ended the program"
   { shot && only_lit 1; } || fail "Escape at the main menu changed it"
 
-  # The depth menu at (552, 351), 100 wide, closed unanswered.
-  xdotool key Return
-  until_px 10 700 290 ffffff
-  xdotool key --delay 50 Down Return
-  until_px 10 $((552 + 99)) $((351 + 6)) ffffff
-  xdotool key Up
-  until_px 10 $((552 + 99)) $((351 + 5 * 30 + 6)) ffffff
-  xdotool key Escape
-  until_main_redrawn
-
   # 75 Hz from the refresh menu, SVGA from the resolution menu.
   xdotool key Return
   until_px 10 700 290 ffffff
@@ -235,15 +225,6 @@ check_keyboard() {
   xdotool key End
   until_px 10 $((552 + 349)) $((324 + 14 * 30 + 6)) ffffff
   xdotool key --delay 50 Home Down Return
-  until_main_redrawn
-
-  # The panel menu, closed unanswered.
-  main_keys 11 End Up Up Up
-  xdotool key Return
-  until_px 10 $((480 + 299)) $((540 + 6)) ffffff
-  xdotool key Next
-  until_px 10 $((480 + 299)) $((540 + 5 * 30 + 6)) ffffff
-  xdotool key Escape
   until_main_redrawn
 
   main_keys 2 Home Down
