@@ -65,13 +65,8 @@ void drawSessionBox(const platform::DisplaySession& s, const MonitorFacts& monit
 void drawMeasuredRate(const MeasuredRefresh& m, long double w, long double h) {
   const SecondBox box = secondBox(w, h);
   drawMenuItem(box.x, box.top, box.width, MEASURED_ROW, WHITE, BLUE, "Measured refresh");
-  char text[64];
-  if (m.measurable)
-    std::snprintf(text, sizeof text, ":%.2f Hz (spread %.2f) over %d frames", m.hz, m.spreadHz,
-                  m.frames);
-  else
-    std::snprintf(text, sizeof text, ":not measurable");
-  drawSystemText(box.valuesX, box.top + 30 * MEASURED_ROW, text, "Arial", 18, WHITE);
+  drawSystemText(box.valuesX, box.top + 30 * MEASURED_ROW, ":" + describeRefresh(m), "Arial", 18,
+                 WHITE);
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ check_no_display() {
 # the refresh rate measured within a few seconds; --list-displays says the same in one line.
 check_app_desktop_info() {
   start_x
-  expect_displays '^display 0: X11 session, driver x11, output screen, 1920x1080 pixels, scale 1, modes can be switched; monitor unknown \(no EDID\); refresh not given by the mode, measured [0-9.]+ Hz \(spread [0-9.]+\) over [0-9]+ frames$'
+  expect_displays '^display 0: X11 session, driver x11, output screen, 1920x1080 pixels, scale 1, modes can be switched; monitor unknown \(no EDID\); refresh not given by the mode, measured: [0-9.]+ Hz \(spread [0-9.]+\) over [0-9]+ frames$'
   start_app
   until_main_screen
   pick_main 12

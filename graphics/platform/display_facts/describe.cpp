@@ -57,6 +57,14 @@ MonitorFacts monitorFacts(const std::vector<std::uint8_t>& edid) {
   return facts;
 }
 
+std::string describeRefresh(const platform::RefreshEstimate& m) {
+  if (!m.measurable) return "not measurable";
+  char text[80];
+  std::snprintf(text, sizeof text, "%.2f Hz (spread %.2f) over %d frames", m.hz, m.spreadHz,
+                m.frames);
+  return text;
+}
+
 std::string describeMonitor(const std::vector<std::uint8_t>& edid) {
   const MonitorFacts f = monitorFacts(edid);
   if (f.model == "unknown") return "monitor unknown (no EDID)";

@@ -29,6 +29,8 @@ struct MonitorFacts {
   std::string native = "unknown";
 };
 MonitorFacts monitorFacts(const std::vector<std::uint8_t>& edid);
+// A measured refresh rate: "59.94 Hz (spread 0.12) over 143 frames", or "not measurable".
+std::string describeRefresh(const platform::RefreshEstimate& measured);
 // The same in one line, for --list-displays.
 std::string describeMonitor(const std::vector<std::uint8_t>& edid);
 

@@ -592,16 +592,15 @@ std::optional<RefreshEstimate> SdlPlatform::refreshMeasurement() {
 }
 
 // Presents back to back: with vertical sync each present returns at the next retrace, so their
-// times tell the rate. 144 frames (2.4 s at 60 Hz) or 4 s, whichever comes first.
+// times tell the rate, over MEASURED_FRAMES frames (2.4 s at 60 Hz) or the longest time allowed.
 void SdlPlatform::measurePass() {
-  constexpr std::size_t FRAMES = 144;
-  constexpr double LONGEST = 4;
   if (presentTimes_.empty()) measureStart_ = seconds();
   exposed_ = true;  // a presentation even where nothing changed
   presentPass();
   const double now = seconds();
   if (renderer_ != nullptr) presentTimes_.push_back(now);
-  if (presentTimes_.size() <= FRAMES && now - measureStart_ < LONGEST && renderer_ != nullptr)
+  if (presentTimes_.size() <= MEASURED_FRAMES &&
+      now - measureStart_ < LONGEST_MEASUREMENT_SECONDS && renderer_ != nullptr)
     return;
   const RefreshEstimate estimate = estimateRefresh(presentTimes_);
   presentTimes_.clear();

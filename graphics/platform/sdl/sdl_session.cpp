@@ -18,7 +18,7 @@ namespace {
 void dropLogMessage(void*, int, SDL_LogPriority, const char*) {}
 
 // Presents back to back in a small window on display `index`: the vertical sync paces each
-// present, so their times tell the rate the output runs at. 144 frames or 4 s at most.
+// present, so their times tell the rate the output runs at, as a screen's measurement does.
 RefreshEstimate measureOnDisplay(int index) {
   SDL_Window* window = SDL_CreateWindow(
       "Orventa - measuring the refresh rate", SDL_WINDOWPOS_CENTERED_DISPLAY(index),
@@ -32,7 +32,7 @@ RefreshEstimate measureOnDisplay(int index) {
     const double period = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
     const auto now = [&] { return static_cast<double>(SDL_GetPerformanceCounter()) * period; };
     const double start = now();
-    while (times.size() <= 144 && now() - start < 4) {
+    while (times.size() <= MEASURED_FRAMES && now() - start < LONGEST_MEASUREMENT_SECONDS) {
       SDL_PumpEvents();
       SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
       SDL_RenderClear(renderer);
@@ -43,14 +43,6 @@ RefreshEstimate measureOnDisplay(int index) {
   if (renderer != nullptr) SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
   return estimateRefresh(times);
-}
-
-std::string measuredText(const RefreshEstimate& m) {
-  if (!m.measurable) return "measured: not measurable";
-  char text[80];
-  std::snprintf(text, sizeof text, "measured %.2f Hz (spread %.2f) over %d frames", m.hz,
-                m.spreadHz, m.frames);
-  return text;
 }
 
 bool isSet(const char* variable) {
@@ -178,7 +170,7 @@ std::vector<std::string> SdlPlatform::describeDisplays() {
         "display " + std::to_string(i) + ": " + describeSession(sessions_[i]) + "; " +
         describeMonitor(outputs_[i].info.edid) + "; refresh " +
         (nominal > 0 ? std::to_string(nominal) + " Hz as the mode says" : "not given by the mode") +
-        ", " + measuredText(measureOnDisplay(static_cast<int>(i))));
+        ", measured: " + describeRefresh(measureOnDisplay(static_cast<int>(i))));
   }
   if (started) SDL_Quit();
   return lines;
